@@ -1,0 +1,2 @@
+#pragma once
+// Placeholder: filled in by the feature that needs it.

@@ -27,7 +27,12 @@ unsigned waveOutSetVolume(unsigned device, std::uint32_t volume);
 // Tests use this to record the road of a sound without listening to it.
 struct SoundCall
 {
-    enum class Kind { Play, Stop, Volume };
+    enum class Kind
+    {
+        Play,
+        Stop,
+        Volume
+    };
     Kind kind;
     const void *image = nullptr; // Play: the caller's image (valid during the call only)
     std::size_t size = 0;        // Play: its size in bytes

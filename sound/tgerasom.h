@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -9,9 +8,24 @@
 // Waveforms, sample widths and rates of a synthesized tone. Plain enums on
 // purpose: stored values outside the named ones are accepted (a Waveform of 4
 // or more is noise).
-enum TTGWave : std::uint8_t { tgSine, tgSquare, tgTriangle, tgSawtooth, tgNoise };
-enum TTGResolution : std::uint8_t { tg16Bit, tg8Bit };
-enum TTGQuality : std::uint8_t { tgHiQ, tgLoQ };
+enum TTGWave : std::uint8_t
+{
+    tgSine,
+    tgSquare,
+    tgTriangle,
+    tgSawtooth,
+    tgNoise
+};
+enum TTGResolution : std::uint8_t
+{
+    tg16Bit,
+    tg8Bit
+};
+enum TTGQuality : std::uint8_t
+{
+    tgHiQ,
+    tgLoQ
+};
 
 // The 44-byte header of a PCM RIFF/WAVE image, little-endian on disk.
 struct TWaveHeader

@@ -1,0 +1,197 @@
+#include "morse/letras.h"
+#include "platform/playsound.h"
+#include "sound/tgerasom.h"
+
+#include <QtTest>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Tone
+{
+    int ms;               // length of the tone, from its image
+    Clock::time_point at; // when it was handed to the player
+};
+
+// Records every tone handed to the player, with its length read from the image.
+struct Recorder
+{
+    QList<Tone> tones;
+    Recorder()
+    {
+        platform::setSoundObserver([this](const platform::SoundCall &c) {
+            if (c.kind != platform::SoundCall::Kind::Play)
+                return;
+            const auto *h = static_cast<const std::uint8_t *>(c.image);
+            const std::uint32_t len = h[40] | (h[41] << 8) | (h[42] << 16) | (h[43] << 24);
+            const std::uint32_t byteRate = h[28] | (h[29] << 8) | (h[30] << 16);
+            tones << Tone{int(std::uint64_t(len) * 1000 / byteRate), Clock::now()};
+        });
+    }
+    ~Recorder() { platform::setSoundObserver({}); }
+    QString pattern(int unit) const
+    {
+        QString p;
+        for (const Tone &t : tones)
+            p += t.ms == 5 * unit ? '.' : t.ms == 15 * unit ? '-' : '?';
+        return p;
+    }
+};
+
+double msSince(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+using Keyer = void (*)(int, TGeraSom *);
+
+} // namespace
+
+class TstMorse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void alphabet_data();
+    void alphabet();
+    void unknownCharactersHaveNoPattern();
+    void silencesFollowTheUnit();
+    void wordSpaceIsSilent();
+
+private:
+    TGeraSom *g = nullptr;
+};
+
+void TstMorse::init()
+{
+    g = new TGeraSom;
+    g->SetAsync(false);
+}
+
+void TstMorse::cleanup()
+{
+    delete g;
+}
+
+void TstMorse::alphabet_data()
+{
+    QTest::addColumn<void *>("keyer");
+    QTest::addColumn<int>("character");
+    QTest::addColumn<QString>("pattern");
+
+    const struct
+    {
+        Keyer k;
+        unsigned char c;
+        const char *p;
+    } table[] = {
+        {Letras::Letra_A, 'A', ".-"},
+        {Letras::Letra_B, 'B', "-..."},
+        {Letras::Letra_C, 'C', "-.-."},
+        {Letras::Letra_D, 'D', "-.."},
+        {Letras::Letra_E, 'E', "."},
+        {Letras::Letra_F, 'F', "..-."},
+        {Letras::Letra_G, 'G', "--."},
+        {Letras::Letra_H, 'H', "...."},
+        {Letras::Letra_I, 'I', ".."},
+        {Letras::Letra_J, 'J', ".---"},
+        {Letras::Letra_K, 'K', "-.-"},
+        {Letras::Letra_L, 'L', ".-.."},
+        {Letras::Letra_M, 'M', "--"},
+        {Letras::Letra_N, 'N', "-."},
+        {Letras::Letra_O, 'O', "---"},
+        {Letras::Letra_P, 'P', ".--."},
+        {Letras::Letra_Q, 'Q', "--.-"},
+        {Letras::Letra_R, 'R', ".-."},
+        {Letras::Letra_S, 'S', "..."},
+        {Letras::Letra_T, 'T', "-"},
+        {Letras::Letra_U, 'U', "..-"},
+        {Letras::Letra_V, 'V', "...-"},
+        {Letras::Letra_W, 'W', ".--"},
+        {Letras::Letra_X, 'X', "-..-"},
+        {Letras::Letra_Y, 'Y', "-.--"},
+        {Letras::Letra_Z, 'Z', "--.."},
+        {Letras::Letra_1, '1', ".----"},
+        {Letras::Letra_2, '2', "..---"},
+        {Letras::Letra_3, '3', "...--"},
+        {Letras::Letra_4, '4', "....-"},
+        {Letras::Letra_5, '5', "....."},
+        {Letras::Letra_6, '6', "-...."},
+        {Letras::Letra_7, '7', "--..."},
+        {Letras::Letra_8, '8', "---.."},
+        {Letras::Letra_9, '9', "----."},
+        {Letras::Letra_0, '0', "-----"},
+        {Letras::Letra_Cedilha, 0xC7, "-.-.."},
+        {Letras::Letra_EAcento, 0xC9, "..-.."},
+        {Letras::Letra_ATil, 0xC3, ".--.-"},
+        {Letras::Letra_Interrog, '?', "..--.."},
+        {Letras::Letra_Ponto, '.', ".-.-.-"},
+        {Letras::Letra_DoisP, ':', "---..."},
+        {Letras::Letra_Pontovirgula, ';', "-.-.-."},
+        {Letras::Letra_Virgula, ',', "--..--"},
+        {Letras::Letra_AbreParen, '(', "-.--."},
+        {Letras::Letra_FechaParen, ')', "-.--.-"},
+    };
+    for (const auto &row : table)
+        QTest::newRow(row.p) << reinterpret_cast<void *>(row.k) << int(row.c) << QString(row.p);
+}
+
+void TstMorse::alphabet()
+{
+    QFETCH(void *, keyer);
+    QFETCH(int, character);
+    QFETCH(QString, pattern);
+
+    QCOMPARE(QString(Letras::Padrao(static_cast<unsigned char>(character))), pattern);
+    // u = 2: the shortest unit whose dot (10 ms) the generator does not raise.
+    Recorder r;
+    const auto start = Clock::now();
+    reinterpret_cast<Keyer>(keyer)(2, g);
+    const double total = msSince(start, Clock::now());
+    QCOMPARE(r.pattern(2), pattern);
+    int nominal = 0;
+    for (QChar e : pattern)
+        nominal += (e == '-' ? 30 : 10) + 10;
+    nominal += 40; // the closing silence is 25 units, not 5
+    QVERIFY2(total >= nominal - 0.5, qPrintable(QString::number(total)));
+}
+
+void TstMorse::unknownCharactersHaveNoPattern()
+{
+    for (int c : {int('a'), int(' '), int('!'), 0, 0xE7, int('-'), 0xC0})
+        QCOMPARE(Letras::Padrao(static_cast<unsigned char>(c)), nullptr);
+}
+
+void TstMorse::silencesFollowTheUnit()
+{
+    // Letra_0 then Letra_E at u = 5: tones start after the previous tone plus
+    // its silence (gap 25 ms, closing 125 ms). Only lower bounds are strict;
+    // a loaded machine may only add time.
+    Recorder r;
+    Letras::Letra_0(5, g);
+    Letras::Letra_E(5, g);
+    QCOMPARE(r.pattern(5), QString("-----."));
+    for (int i = 1; i < r.tones.size(); ++i) {
+        const double step = msSince(r.tones.at(i - 1).at, r.tones.at(i).at);
+        const double nominal = r.tones.at(i - 1).ms + (i == 5 ? 125 : 25);
+        QVERIFY2(step >= nominal - 0.5 && step < nominal + 50,
+                 qPrintable(QString("tone %1: %2 ms, nominal %3").arg(i).arg(step).arg(nominal)));
+    }
+}
+
+void TstMorse::wordSpaceIsSilent()
+{
+    Recorder r;
+    const auto start = Clock::now();
+    Letras::Letra_Espaco(5);
+    const double took = msSince(start, Clock::now());
+    QVERIFY(r.tones.isEmpty());
+    QVERIFY(took >= 124.5 && took < 200);
+}
+
+QTEST_GUILESS_MAIN(TstMorse)
+#include "tst_morse.moc"

@@ -3,6 +3,7 @@
 #include "sound/tgerasom.h"
 
 #include <QtTest>
+#include <random>
 #include <vector>
 
 namespace {
@@ -87,6 +88,8 @@ private slots:
     void asyncPlayDefersVolumeWrites();
     void failedAllocationLeavesNoImage();
     void envelopeShapesTone();
+    void everyWrittenValueIsClamped();
+    void randomPropertiesPlaySafely();
 };
 
 void TstSound::header_data()
@@ -494,6 +497,70 @@ void TstSound::envelopeShapesTone()
     const std::vector<int> t = samples(g);
     QCOMPARE(t.at(0), 0);
     QVERIFY(std::abs(t.back()) <= 1);
+}
+
+void TstSound::everyWrittenValueIsClamped()
+{
+    TGeraSom g;
+    g.SetAsync(true);
+    Recorder r;
+    for (int i = -32768; i <= 32767; ++i) {
+        const auto v = static_cast<std::int16_t>(i);
+        g.SetFrequency(v);
+        g.SetDuration(v);
+        g.SetAttack(v);
+        g.SetDecay(v);
+        g.SetSustain(v);
+        g.SetRelease(v);
+        g.SetLeftVolume(v);
+        g.SetRightVolume(v);
+        QVERIFY(g.Frequency() >= 20 && g.Frequency() <= 20000);
+        QVERIFY(g.Duration() >= 10);
+        for (int p : {int(g.Attack()), int(g.Decay()), int(g.Sustain()), int(g.Release()),
+                      int(g.LeftVolume()), int(g.RightVolume())})
+            QVERIFY(p >= 0 && p <= 100);
+    }
+    // Every volume word sent stays within 0..0xFFFF per channel by construction
+    // of the clamp; the last one is for 100/100.
+    QCOMPARE(r.volumes().last(), 0xFFFFFFFFu);
+}
+
+void TstSound::randomPropertiesPlaySafely()
+{
+    // Random tones, envelopes and enumeration values (including ones outside
+    // the named values) are built and handed to the real player, under a time
+    // budget: every image must be self-consistent.
+    std::mt19937 rng(20261208);
+    const auto any16 = [&] { return static_cast<std::int16_t>(rng()); };
+    TGeraSom g;
+    g.SetAsync(true);
+    QElapsedTimer budget;
+    budget.start();
+    int played = 0;
+    while (budget.elapsed() < 3000 && played < 400) {
+        g.SetFrequency(any16());
+        g.SetDuration(static_cast<std::int16_t>(10 + rng() % 400));
+        g.SetWaveform(TTGWave(rng() % 256));
+        g.SetResolution(TTGResolution(rng() % 3));
+        g.SetQuality(TTGQuality(rng() % 3));
+        g.SetAttack(any16());
+        g.SetDecay(any16());
+        g.SetSustain(any16());
+        g.SetRelease(any16());
+        g.SetLoop(rng() % 8 == 0);
+        if (rng() % 2)
+            g.Play();
+        else
+            g.PlayADSR();
+        const std::uint8_t *h = g.Data();
+        QVERIFY(h != nullptr);
+        const std::uint32_t len = u32(h + 40);
+        QCOMPARE(g.DataSize(), std::size_t(len) + 48);
+        QCOMPARE(u32(h + 4), len + 36);
+        ++played;
+    }
+    g.Stop();
+    QVERIFY(played > 10);
 }
 
 QTEST_GUILESS_MAIN(TstSound)

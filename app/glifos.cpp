@@ -1,0 +1,70 @@
+#include "app/glifos.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+
+namespace Glifos {
+namespace {
+
+QPixmap Tela(int lado)
+{
+    QPixmap pixmap(lado, lado);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon ChaveTelegrafica()
+{
+    QPixmap pixmap = Tela(32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(139, 90, 43)); // wooden base
+    p.drawRoundedRect(QRectF(2, 22, 28, 7), 2, 2);
+    p.setBrush(QColor(184, 115, 51)); // brass lever
+    p.drawRect(QRectF(4, 15, 22, 3));
+    p.drawRect(QRectF(20, 18, 3, 4)); // pivot
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(2, 9, 9, 7)); // knob
+    p.setPen(QPen(QColor(0, 0, 128), 2));
+    p.drawLine(QPointF(16, 4), QPointF(19, 10)); // a spark of signal
+    p.drawLine(QPointF(23, 2), QPointF(24, 10));
+    p.drawLine(QPointF(29, 5), QPointF(27, 11));
+    return QIcon(pixmap);
+}
+
+QIcon Teclado()
+{
+    QPixmap pixmap = Tela(32);
+    QPainter p(&pixmap);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRoundedRect(QRectF(1.5, 8.5, 29, 17), 2, 2);
+    p.setBrush(Qt::white);
+    for (int fila = 0; fila < 3; ++fila)
+        for (int col = 0; col < 6; ++col)
+            p.drawRect(4 + col * 4 + (fila % 2), 11 + fila * 4, 2, 2);
+    p.drawRect(9, 22, 13, 1); // space bar
+    return QIcon(pixmap);
+}
+
+QIcon Abc()
+{
+    QPixmap pixmap = Tela(32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont fonte(QStringLiteral("Times New Roman"));
+    fonte.setPixelSize(14);
+    fonte.setBold(true);
+    p.setFont(fonte);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("ABC"));
+    p.setPen(QPen(QColor(128, 0, 0), 2));
+    p.drawLine(4, 24, 28, 24);
+    return QIcon(pixmap);
+}
+
+} // namespace Glifos

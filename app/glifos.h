@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+
+// Small pictures drawn at run time for the main window, where no stock icon
+// fits: nothing is loaded from files.
+namespace Glifos {
+
+// A telegraph key on its base: the window icon.
+QIcon ChaveTelegrafica();
+// A keyboard seen from above.
+QIcon Teclado();
+// The letters "ABC", for the language choice.
+QIcon Abc();
+
+} // namespace Glifos

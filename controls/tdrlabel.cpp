@@ -227,7 +227,9 @@ void TDRLabel::AdjustBounds()
     if (mWordWrap)
         s = fm.boundingRect(QRect(0, 0, width(), 0), flags | Qt::TextWordWrap, text).size();
     else
-        s = fm.size(flags, text);
+        // Lines of the font's height, without the leading below the last.
+        s = QSize(fm.size(flags, text).width(),
+                  fm.height() + int(text.count(QLatin1Char('\n'))) * fm.lineSpacing());
     int x = pos().x();
     if (mAlignment & Qt::AlignRight)
         x += width() - s.width();

@@ -94,6 +94,9 @@ public:
     TDRBorder Border() const { return mBorder; }
     void SetBorder(TDRBorder value);
 
+    // Whether the blink timer runs: Blink set and a positive interval.
+    bool Blinking() const { return mTimer.isActive(); }
+
     // The colour switch the timer runs on each tick.
     void BlinkTick();
 

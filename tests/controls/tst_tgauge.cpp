@@ -1,0 +1,183 @@
+#include "controls/einvalidoperation.h"
+#include "controls/tgauge.h"
+#include "fixture.h"
+
+#include <QTest>
+
+using fixture::Mismatch;
+using fixture::PixelAt;
+
+namespace {
+
+class CountingGauge : public TGauge
+{
+public:
+    using TGauge::TGauge;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        ++paints;
+        TGauge::paintEvent(e);
+    }
+};
+
+// The main window's level gauge: 5 x 153, vertical, no text, framed.
+void MakeLevel(TGauge &g, int min, int max, int progress)
+{
+    g.resize(5, 153);
+    g.SetKind(gkVerticalBar);
+    g.SetShowText(false);
+    g.SetForeColor(clYellow);
+    g.SetBackColor(clGray);
+    g.SetMaxValue(max);
+    g.SetMinValue(min);
+    g.SetProgress(progress);
+}
+
+} // namespace
+
+class TstTGauge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesCrossedRange_data()
+    {
+        QTest::addColumn<bool>("setMin");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("minimum above maximum")
+            << true << 101 << QStringLiteral("Valor deve estar entre -2147483647 e 99");
+        QTest::newRow("maximum below minimum")
+            << false << -1 << QStringLiteral("Valor deve estar entre 1 e 2147483647");
+    }
+    void refusesCrossedRange()
+    {
+        QFETCH(bool, setMin);
+        QFETCH(int, value);
+        QFETCH(QString, message);
+        CountingGauge g;
+        g.SetProgress(40);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const int paints = g.paints;
+        try {
+            setMin ? g.SetMinValue(value) : g.SetMaxValue(value);
+            QFAIL("accepted a crossed range");
+        } catch (const EInvalidOperation &e) {
+            QCOMPARE(QString::fromUtf8(e.what()), message);
+        }
+        QCOMPARE(g.MinValue(), 0);
+        QCOMPARE(g.MaxValue(), 100);
+        QCOMPARE(g.Progress(), 40);
+        QCOMPARE(g.paints, paints);
+
+        // While loading, the bounds may arrive in either order.
+        g.SetLoading(true);
+        setMin ? g.SetMinValue(value) : g.SetMaxValue(value);
+        QCOMPARE(setMin ? g.MinValue() : g.MaxValue(), value);
+    }
+
+    void repaintsOnlyWhatShows()
+    {
+        CountingGauge g;
+        MakeLevel(g, 0, 3000, 800);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        int paints = g.paints;
+
+        g.SetProgress(801); // still 26 %: stored, not painted
+        QCOMPARE(g.Progress(), 801);
+        g.SetForeColor(clYellow);
+        g.SetKind(gkVerticalBar);
+        QCOMPARE(g.paints, paints);
+
+        g.SetProgress(900); // 30 %: painted at once
+        QCOMPARE(g.paints, ++paints);
+        g.SetBackColor(clBlue);
+        QCOMPARE(g.paints, ++paints);
+    }
+
+    void levelBar_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<int>("firstFilledRow");
+        QTest::newRow("empty") << 153 << true << 0 << 100 << 0 << 152;
+        QTest::newRow("half") << 153 << true << 0 << 100 << 50 << 76;
+        QTest::newRow("full stops at the frame") << 153 << true << 0 << 100 << 100 << 1;
+        QTest::newRow("frequency 800 of 3000") << 153 << true << 0 << 3000 << 800 << 113;
+        QTest::newRow("speed above its range") << 153 << true << 5 << 25 << 99 << 1;
+        QTest::newRow("empty range") << 153 << true << 7 << 7 << 7 << 152;
+        QTest::newRow("range beyond 32 bits")
+            << 153 << true << -2000000000 << 2000000000 << 0 << 76;
+        // 154 x 0.5 = 77 rows from row 77 down; the last falls off the control.
+        QTest::newRow("no frame") << 153 << false << 0 << 100 << 50 << 77;
+        // The hundredth is taken a shade below its value: 20 % of 5 is 0.
+        QTest::newRow("20 % of 5") << 6 << true << 0 << 100 << 20 << 5;
+        QTest::newRow("50 % of 10") << 11 << true << 0 << 100 << 50 << 5;
+    }
+    void levelBar()
+    {
+        QFETCH(int, height);
+        QFETCH(bool, framed);
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, progress);
+        QFETCH(int, firstFilledRow);
+        TGauge g;
+        MakeLevel(g, min, max, progress);
+        g.resize(5, height);
+        g.SetBorderStyle(framed ? bsSingle : bsNone);
+        const QImage img = g.grab().toImage();
+        QCOMPARE(img.size(), QSize(5, height));
+        QCOMPARE(Mismatch(img,
+                          [&](int x, int y) {
+                              if (framed && (x < 1 || x > 3 || y < 1 || y > height - 2))
+                                  return clBlack;
+                              return y >= firstFilledRow ? clYellow : clGray;
+                          }),
+                 QString());
+    }
+
+    void textInvertsWhatLiesBeneath()
+    {
+        TGauge g;
+        g.resize(100, 24);
+        g.setFont(fixture::SharpFont(16, true));
+        g.SetForeColor(clNavy);
+        g.SetProgress(48); // "48%" straddles the end of the fill
+        g.SetShowText(false);
+        const QImage plain = g.Compose();
+        g.SetShowText(true);
+        const QImage text = g.Compose();
+        int overFill = 0;
+        int overBack = 0;
+        QCOMPARE(Mismatch(text,
+                          [&](int x, int y) {
+                              const TColor under = PixelAt(plain, x, y);
+                              if (PixelAt(text, x, y) == under)
+                                  return under;
+                              overFill += under == clNavy;
+                              overBack += under == clWhite;
+                              return under ^ 0xFFFFFFu;
+                          }),
+                 QString());
+        QVERIFY(overFill > 0);
+        QVERIFY(overBack > 0);
+        QCOMPARE(PixelAt(text, 50, 0), clBlack); // the frame is never inverted
+    }
+};
+
+int RunGaugeTests(int argc, char **argv)
+{
+    TstTGauge t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_tgauge.moc"

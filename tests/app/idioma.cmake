@@ -7,3 +7,8 @@ zirvano_add_test(tst_settingsstore
 zirvano_add_test(tst_idioma
   SOURCES tst_idioma.cpp
   LIBS zirvano_app)
+
+zirvano_add_test(tst_sobre
+  SOURCES tst_sobre.cpp
+  LIBS zirvano_app
+  ENV "ZIRVANO_NO_MESSAGEBOX=1")

@@ -1,0 +1,153 @@
+#include "app/tfsobre.h"
+
+#include "app/desenvolvedor.h"
+#include "app/figuraradio.h"
+#include "app/tfmorse.h"
+#include "controls/colors.h"
+#include "text/idioma.h"
+#include "text/sobretexts.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+
+TfSobre *fSobre = nullptr;
+
+namespace {
+
+QFont fonte(int pixels)
+{
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    return f;
+}
+
+QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
+{
+    auto *l = new QLabel(pai);
+    l->setGeometry(caixa);
+    l->setFont(fonte(pixels));
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, ToQColor(cor));
+    l->setPalette(p);
+    return l;
+}
+
+// The main window's language, -1 and values outside 0..2 read as 0.
+int idiomaDaJanelaPrincipal()
+{
+    const int idioma = fMorse ? fMorse->NumIdioma : Idioma::Portugues;
+    return Idioma::Valido(idioma) ? idioma : Idioma::Portugues;
+}
+
+} // namespace
+
+TfSobre::TfSobre(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setFixedSize(332, 253);
+    setFont(fonte(11));
+    setCursor(Qt::ForbiddenCursor);
+    if (const QScreen *tela = screen())
+        move(tela->availableGeometry().center() - rect().center());
+
+    PanelSobre = new QFrame(this);
+    PanelSobre->setGeometry(10, 8, 310, 193);
+    PanelSobre->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    Radio = new QLabel(PanelSobre);
+    Radio->setGeometry(5, 6, 89, 41);
+    Radio->setScaledContents(true);
+    Radio->setPixmap(FiguraRadio(Radio->size()));
+
+    NomeAplic = rotulo(PanelSobre, QRect(100, 6, 165, 40), 35, clBlue);
+    NomeAplic->setText(QStringLiteral("Zirvano"));
+    NomeAplic->adjustSize();
+    Version = rotulo(PanelSobre, QRect(105, 46, 152, 22), 19, clGreen);
+    Comments = rotulo(PanelSobre, QRect(10, 108, 295, 15), 13, clNavy);
+    Comments->setWordWrap(true);
+    Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    STextPagina = rotulo(PanelSobre, QRect(10, 140, 279, 19), 13, clGreen);
+    STextEMail = rotulo(PanelSobre, QRect(10, 166, 191, 19), 13, clRed);
+    for (QLabel *link : {STextPagina, STextEMail}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+
+    BtnSobre =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), this);
+    BtnSobre->setGeometry(120, 208, 100, 35);
+    BtnSobre->setFont(fonte(16));
+    BtnSobre->setCursor(Qt::PointingHandCursor);
+    BtnSobre->setAutoDefault(false);
+    connect(BtnSobre, &QPushButton::clicked, this, &TfSobre::BtnSobreClick);
+
+    FormCreate();
+}
+
+void TfSobre::FormCreate()
+{
+    IdiomaSobre = idiomaDaJanelaPrincipal();
+}
+
+void TfSobre::FormShow()
+{
+    IdiomaSobre = idiomaDaJanelaPrincipal();
+    const TextosSobre *t = TextosSobre_(IdiomaSobre);
+    if (!t)
+        return;
+    setWindowTitle(t->Caption);
+    setStatusTip(t->Caption);
+    Version->setText(t->Version_Caption);
+    Comments->setText(t->Comments_Caption);
+    STextPagina->setText(t->STextPagina_Caption);
+    STextPagina->setStatusTip(t->STextPagina_Hint);
+    STextEMail->setText(Desenvolvedor::LegendaEMail());
+    STextEMail->setStatusTip(t->STextEMail_Hint);
+    BtnSobre->setText(t->BtnSobre_Caption);
+    BtnSobre->setStatusTip(t->BtnSobre_Hint);
+}
+
+void TfSobre::STextPaginaClick()
+{
+    Desenvolvedor::AbrePagina();
+}
+
+void TfSobre::STextEMailClick()
+{
+    Desenvolvedor::EnviaEMail();
+}
+
+void TfSobre::BtnSobreClick()
+{
+    done(QDialogButtonBox::No);
+}
+
+void TfSobre::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+bool TfSobre::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *m = static_cast<QMouseEvent *>(event);
+        const auto *w = static_cast<QWidget *>(watched);
+        if (m->button() == Qt::LeftButton && w->rect().contains(m->position().toPoint())) {
+            if (watched == STextPagina)
+                STextPaginaClick();
+            else if (watched == STextEMail)
+                STextEMailClick();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

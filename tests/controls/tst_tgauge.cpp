@@ -118,6 +118,7 @@ private slots:
             << 153 << true << -2000000000 << 2000000000 << 0 << 76;
         // 154 x 0.5 = 77 rows from row 77 down; the last falls off the control.
         QTest::newRow("no frame") << 153 << false << 0 << 100 << 50 << 77;
+        QTest::newRow("no frame, full") << 153 << false << 0 << 100 << 100 << 1;
         // The hundredth is taken a shade below its value: 20 % of 5 is 0.
         QTest::newRow("20 % of 5") << 6 << true << 0 << 100 << 20 << 5;
         QTest::newRow("50 % of 10") << 11 << true << 0 << 100 << 50 << 5;

@@ -63,11 +63,11 @@ void desenhaManipulador(QPainter &p)
 
 void desenhaAntena(QPainter &p)
 {
-    const QPointF topo(156, 20);
+    const QPointF topo(154, 22);
     p.setPen(QPen(QColor(0, 0, 128), 2.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(156, 76), topo);
-    p.drawLine(QPointF(146, 76), QPointF(156, 46));
-    p.drawLine(QPointF(166, 76), QPointF(156, 46));
+    p.drawLine(QPointF(154, 76), topo);
+    p.drawLine(QPointF(144, 76), QPointF(154, 48));
+    p.drawLine(QPointF(164, 76), QPointF(154, 48));
     p.setBrush(QColor(255, 0, 0));
     p.setPen(Qt::NoPen);
     p.drawEllipse(topo, 3.5, 3.5);

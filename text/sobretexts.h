@@ -18,4 +18,3 @@ struct TextosSobre
 
 // The table of language idioma (0, 1, 2), or nullptr for any other index.
 const TextosSobre *TextosSobre_(int idioma);
-

@@ -125,10 +125,23 @@ void SettingsStore::WriteInteger(const QString &name, qint32 value)
 {
     if (!settings)
         writeFailed(name);
+    // QSettings keeps unsaved changes in a per-process cache that later stores
+    // on the same file would read and save, so a save bound to fail (the
+    // atomic save needs the folder and the file writable) is not attempted.
+    const QFileInfo file(settings->fileName());
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        writeFailed(name);
+    const bool existed = settings->contains(name);
+    const QVariant before = settings->value(name);
     settings->setValue(name, value);
     settings->sync();
     if (settings->status() != QSettings::NoError) {
-        // Forget the unsaved value so the key reads as the file does.
+        // Any other failure: put back what the file holds, so the cached
+        // change cannot be read or saved later.
+        if (existed)
+            settings->setValue(name, before);
+        else
+            settings->remove(name);
         CloseKey();
         writeFailed(name);
     }

@@ -16,26 +16,6 @@ QPixmap Tela(int lado)
 
 } // namespace
 
-QIcon ChaveTelegrafica()
-{
-    QPixmap pixmap = Tela(32);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(139, 90, 43)); // wooden base
-    p.drawRoundedRect(QRectF(2, 22, 28, 7), 2, 2);
-    p.setBrush(QColor(184, 115, 51)); // brass lever
-    p.drawRect(QRectF(4, 15, 22, 3));
-    p.drawRect(QRectF(20, 18, 3, 4)); // pivot
-    p.setBrush(Qt::black);
-    p.drawEllipse(QRectF(2, 9, 9, 7)); // knob
-    p.setPen(QPen(QColor(0, 0, 128), 2));
-    p.drawLine(QPointF(16, 4), QPointF(19, 10)); // a spark of signal
-    p.drawLine(QPointF(23, 2), QPointF(24, 10));
-    p.drawLine(QPointF(29, 5), QPointF(27, 11));
-    return QIcon(pixmap);
-}
-
 QIcon Teclado()
 {
     QPixmap pixmap = Tela(32);

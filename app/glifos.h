@@ -6,8 +6,6 @@
 // fits: nothing is loaded from files.
 namespace Glifos {
 
-// A telegraph key on its base: the window icon.
-QIcon ChaveTelegrafica();
 // A keyboard seen from above.
 QIcon Teclado();
 // The letters "ABC", for the language choice.

@@ -1,5 +1,38 @@
 #include "app/tfmorse.h"
 
+#include "app/desenvolvedor.h"
+#include "app/errorguard.h"
+#include "app/escolhaidioma.h"
+#include "app/glifos.h"
+#include "app/licoes.h"
+#include "app/tfsobre.h"
+#include "app/thintwatcher.h"
+#include "app/tradiogroup.h"
+#include "controls/tdrlabel.h"
+#include "controls/tgauge.h"
+#include "sound/tgerasom.h"
+#include "text/idioma.h"
+#include "text/morsetexts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+
 TfMorse *fMorse = nullptr;
 QDialog *fTeclado = nullptr;
 QDialog *fTeste = nullptr;
@@ -9,3 +42,605 @@ int Vezes = 1;
 int Licao = 0;
 QString TextoTitulo;
 int PosTitulo = 0;
+
+namespace {
+
+// The layout was drawn for a 560 x 460 window whose 3-pixel border and
+// 19-pixel caption leave this client area; the status bar takes its bottom.
+constexpr int LarguraCliente = 554;
+constexpr int AlturaCliente = 435;
+constexpr int AlturaStatus = 22;
+
+QFont Fonte(int pixels, bool negrito = true)
+{
+    QFont fonte(QStringLiteral("Times New Roman"));
+    fonte.setPixelSize(pixels);
+    fonte.setBold(negrito);
+    return fonte;
+}
+
+void Pinta(QWidget *w, QPalette::ColorRole papel, TColor cor)
+{
+    QPalette paleta = w->palette();
+    paleta.setColor(papel, ToQColor(cor));
+    w->setPalette(paleta);
+}
+
+void Fundo(QWidget *w, QPalette::ColorRole papel, TColor cor)
+{
+    Pinta(w, papel, cor);
+    w->setAutoFillBackground(true);
+}
+
+// Labels that size themselves to their text, left edge fixed.
+void Legenda(QLabel *label, const QString &texto)
+{
+    label->setText(texto);
+    label->resize(label->sizeHint());
+}
+
+// The selected row of a one-choice list, -1 when none is.
+int ItemIndex(const QListWidget *lista)
+{
+    const QList<QListWidgetItem *> itens = lista->selectedItems();
+    return itens.isEmpty() ? -1 : lista->row(itens.first());
+}
+
+void AdicionaItem(QListWidget *lista, const QString &texto)
+{
+    auto *item = new QListWidgetItem(texto, lista);
+    item->setSizeHint(QSize(lista->width() - 4, 19));
+}
+
+// The waveform of each item of RdGp_Onda.
+constexpr TTGWave Ondas[] = {tgSine, tgSawtooth, tgSquare, tgTriangle, tgNoise};
+
+// The local time in the system's long format, without the time zone that Qt
+// adds to it.
+QString HoraLonga()
+{
+    const QLocale local = QLocale::system();
+    QString formato = local.timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zona(QStringLiteral("\\s*t+\\s*"));
+    formato.remove(zona);
+    if (formato.isEmpty())
+        formato = QStringLiteral("HH:mm:ss");
+    return local.toString(QTime::currentTime(), formato);
+}
+
+} // namespace
+
+TfMorse::TfMorse(QWidget *parent) : QWidget(parent)
+{
+    CriaControles();
+    FormCreate();
+}
+
+TfMorse::~TfMorse()
+{
+    if (fMorse == this)
+        fMorse = nullptr;
+}
+
+void TfMorse::CriaControles()
+{
+    setFixedSize(LarguraCliente, AlturaCliente);
+    move(120, 70);
+    setWindowTitle(QStringLiteral("Zirvano"));
+    setFont(Fonte(11, false));
+    setCursor(Qt::ForbiddenCursor);
+
+    GeraSom = new TGeraSom(this);
+    GeraSom->SetWaveform(tgSawtooth);
+    GeraSom->SetSustain(0);
+    GeraSom->SetRelease(0);
+    GeraSom->SetAsync(false);
+
+    auto moldura = [this](int x, int y, int w, int h) {
+        auto *f = new QFrame(this);
+        f->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        f->setGeometry(x, y, w, h);
+        return f;
+    };
+    Bevel_Vol = moldura(20, 30, 105, 206);
+    Bevel_Veloc = moldura(133, 30, 74, 206);
+    Bevel_Freq = moldura(216, 30, 74, 206);
+    Bevel_Onda = moldura(298, 30, 113, 206);
+    Bevel_Licao = moldura(20, 246, 191, 115);
+    Bevel_Letra = moldura(218, 246, 193, 114);
+    Bevel_Carac = moldura(21, 369, 511, 34);
+    Bevel_Btn = moldura(420, 29, 113, 332);
+
+    auto titulo = [this](int x, int y, int w, int h) {
+        auto *l = new TDRLabel(this);
+        l->SetAutoSize(false);
+        l->setGeometry(x, y, w, h);
+        l->setFont(Fonte(13));
+        l->SetAlignment(Qt::AlignHCenter);
+        l->SetShadowColor(clSilver);
+        l->SetDeep(1);
+        l->SetBorder(boNone);
+        l->SetBlink(blNone);
+        return l;
+    };
+    Lb_Vol = titulo(23, 35, 99, 15);
+    Lb_Vol->SetColor(clSilver);
+    Lb_Vol->SetFontColor(clBlack);
+    Lb_Vol->SetHiColor(clBlack);
+    Lb_Vol->SetLoColor(clBlack);
+    Lb_Vol->SetBlinkInterval(500);
+    LB_Veloc = titulo(136, 35, 68, 15);
+    Lb_Freq = titulo(219, 35, 68, 15);
+    Lb_Onda = titulo(302, 35, 105, 15);
+    for (TDRLabel *l : {LB_Veloc, Lb_Freq, Lb_Onda}) {
+        l->SetHiColor(clBlue);
+        l->SetLoColor(clNavy);
+        l->SetBlinkInterval(300);
+    }
+
+    auto deslizante = [this](int x, int y, int w, int h, int min, int max, int pos) {
+        auto *s = new QSlider(Qt::Vertical, this);
+        s->setGeometry(x, y, w, h);
+        s->setRange(min, max);
+        s->setValue(pos);
+        s->setTickPosition(QSlider::NoTicks);
+        // Minimum at the top, and the Up key moves towards it.
+        s->setInvertedAppearance(true);
+        s->setInvertedControls(true);
+        s->setCursor(Qt::PointingHandCursor);
+        return s;
+    };
+    ContrVolEsq = deslizante(34, 50, 26, 170, 0, 100, 50);
+    ContrVolDir = deslizante(58, 50, 23, 170, 0, 100, 50);
+    ContrStereo = deslizante(90, 50, 25, 170, 0, 100, 50);
+    ContrStereo->setCursor(Qt::SplitVCursor);
+    Control_Vel = deslizante(150, 50, 25, 170, 5, 25, 25);
+    Control_Freq = deslizante(234, 50, 25, 170, 0, 3000, 2200);
+    Control_Freq->setPageStep(100);
+
+    auto nivel = [this](int x, TColor cor, int min, int max, int progresso) {
+        auto *g = new TGauge(this);
+        g->setGeometry(x, 58, 5, 153);
+        g->SetKind(gkVerticalBar);
+        g->SetShowText(false);
+        g->SetForeColor(cor);
+        g->SetBackColor(clGray);
+        g->SetMaxValue(max);
+        g->SetMinValue(min);
+        g->SetProgress(progresso);
+        g->setCursor(Qt::ForbiddenCursor);
+        return g;
+    };
+    Gauge_Esq = nivel(29, clYellow, 0, 100, 50);
+    Gauge_Dir = nivel(84, clBlue, 0, 100, 50);
+    Gauge_Vel = nivel(176, clRed, 5, 25, 5);
+    Gauge_Freq = nivel(260, clLime, 0, 3000, 800);
+
+    auto numero = [this](int x, int w, const QString &texto) {
+        auto *l = new QLabel(texto, this);
+        l->setGeometry(x, 217, w, 13);
+        l->setFont(Fonte(11));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Pinta(l, QPalette::WindowText, clNavy);
+        return l;
+    };
+    Lb_Vol_Esq = numero(37, 18, QStringLiteral("100"));
+    Lb_Vol_Dir = numero(64, 18, QStringLiteral("100"));
+    Lb_PPM = numero(150, 38, QStringLiteral("25 PpM"));
+    Lb_Hertz = numero(230, 42, QStringLiteral("3000 Hz"));
+
+    RdGp_Onda = new TRadioGroup(this);
+    RdGp_Onda->setGeometry(310, 52, 90, 170);
+    RdGp_Onda->setFont(Fonte(11));
+    Pinta(RdGp_Onda, QPalette::WindowText, clNavy);
+    RdGp_Onda->setCursor(Qt::PointingHandCursor);
+
+    auto lista = [this](int y, TColor cor) {
+        auto *l = new QListWidget(this);
+        l->setGeometry(31, y, 170, 25);
+        l->setFont(Fonte(16));
+        l->setUniformItemSizes(true);
+        l->setSelectionMode(QAbstractItemView::SingleSelection);
+        Fundo(l, QPalette::Base, cor);
+        l->setCursor(Qt::PointingHandCursor);
+        return l;
+    };
+    ListBox_Licao = lista(256, clTeal);
+    ListBox_Vezes = lista(291, clAqua);
+
+    CkBox_Carac = new QCheckBox(this);
+    CkBox_Carac->setGeometry(34, 327, 165, 20);
+    CkBox_Carac->setFont(Fonte(16));
+    CkBox_Carac->setChecked(true);
+    CkBox_Carac->setCursor(Qt::PointingHandCursor);
+
+    Lb_Letra = new QLabel(QStringLiteral("W"), this);
+    Lb_Letra->setGeometry(271, 248, 96, 105);
+    Lb_Letra->setFont(Fonte(96));
+    Lb_Letra->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    Lb_Info = new QLabel(this);
+    Lb_Info->setGeometry(35, 373, 486, 24);
+    Lb_Info->setFont(Fonte(21));
+    Lb_Info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto botao = [this](int y, const QIcon &glifo) {
+        auto *b = new QPushButton(glifo, QString(), this);
+        b->setGeometry(427, y, 100, 50);
+        b->setFont(Fonte(16));
+        b->setIconSize(QSize(24, 24));
+        b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QStyle *estilo = style();
+    Btn_Iniciar = botao(34, estilo->standardIcon(QStyle::SP_MediaPlay));
+    Btn_Parar = botao(88, estilo->standardIcon(QStyle::SP_MediaStop));
+    Btn_Teclado = botao(142, Glifos::Teclado());
+    Btn_Teste = botao(197, estilo->standardIcon(QStyle::SP_MessageBoxQuestion));
+    Btn_ABC = botao(251, Glifos::Abc());
+    Btn_ABC->setCursor(Qt::ArrowCursor);
+    Btn_Fechar = botao(306, estilo->standardIcon(QStyle::SP_DialogCloseButton));
+
+    SBtn_Sobre = new QToolButton(this);
+    SBtn_Sobre->setGeometry(504, 2, 25, 25);
+    SBtn_Sobre->setAutoRaise(true);
+    SBtn_Sobre->setIcon(estilo->standardIcon(QStyle::SP_MessageBoxInformation));
+    SBtn_Sobre->setIconSize(QSize(18, 18));
+    SBtn_Sobre->setCursor(Qt::PointingHandCursor);
+    SBtn_Sobre->setStatusTip(QStringLiteral("  Sobre o Zirvano"));
+
+    auto ligacao = [this](int x, int w, TColor cor) {
+        auto *l = new QLabel(this);
+        l->setGeometry(x, 8, w, 17);
+        l->setFont(Fonte(11));
+        Pinta(l, QPalette::WindowText, cor);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        return l;
+    };
+    STextPagina = ligacao(26, 175, clGreen);
+    STextEMail = ligacao(225, 168, clRed);
+
+    StatusBarMorse = new QStatusBar(this);
+    StatusBarMorse->setGeometry(0, AlturaCliente - AlturaStatus, LarguraCliente, AlturaStatus);
+    StatusBarMorse->setSizeGripEnabled(false);
+    StatusBarMorse->setFont(Fonte(12));
+    StatusBarMorse->setCursor(Qt::ForbiddenCursor);
+    for (QLabel *&painel : StatusPanel) {
+        painel = new QLabel(StatusBarMorse);
+        painel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    StatusPanel[0]->setFixedWidth(420);
+    StatusBarMorse->addWidget(StatusPanel[0]);
+    StatusBarMorse->addWidget(StatusPanel[1], 1);
+
+    // Every child that sets no pointer of its own shows the arrow, not the
+    // window's no-drop shape.
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!w->testAttribute(Qt::WA_SetCursor))
+            w->setCursor(Qt::ArrowCursor);
+    }
+
+    connect(ContrVolEsq, &QSlider::valueChanged, this, &TfMorse::ContrVolEsqChange);
+    connect(ContrVolDir, &QSlider::valueChanged, this, &TfMorse::ContrVolDirChange);
+    connect(ContrStereo, &QSlider::valueChanged, this, &TfMorse::ContrStereoChange);
+    connect(Control_Vel, &QSlider::valueChanged, this, &TfMorse::Control_VelChange);
+    connect(Control_Freq, &QSlider::valueChanged, this, &TfMorse::Control_FreqChange);
+    connect(RdGp_Onda, &TRadioGroup::Click, this, &TfMorse::RdGp_OndaClick);
+    connect(ListBox_Vezes, &QListWidget::itemSelectionChanged, this, &TfMorse::ListBox_VezesClick);
+    connect(ListBox_Licao, &QListWidget::itemSelectionChanged, this, &TfMorse::ListBox_LicaoClick);
+    connect(Btn_Iniciar, &QPushButton::clicked, this, &TfMorse::Btn_IniciarClick);
+    connect(Btn_Parar, &QPushButton::clicked, this, &TfMorse::Btn_PararClick);
+    connect(Btn_Fechar, &QPushButton::clicked, this, &TfMorse::Btn_FecharClick);
+    connect(Btn_Teclado, &QPushButton::clicked, this, &TfMorse::Btn_TecladoClick);
+    connect(Btn_Teste, &QPushButton::clicked, this, &TfMorse::Btn_TesteClick);
+    connect(Btn_ABC, &QPushButton::clicked, this, &TfMorse::Btn_ABCClick);
+    connect(SBtn_Sobre, &QToolButton::clicked, this, &TfMorse::SBtn_SobreClick);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TfMorse::Timer1Timer);
+    Timer1->start();
+}
+
+void TfMorse::FormCreate()
+{
+    // An unreadable stored language is reported, and the window still comes
+    // up whole, in Portuguese.
+    ComGuarda(this, [this] { EscolhaIdioma::IdiomaInicial(NumIdioma); });
+    if (!Idioma::Valido(NumIdioma))
+        NumIdioma = Idioma::Portugues;
+
+    if (const TextosMorse *t = TextosMorse_(NumIdioma))
+        Lb_Info->setText(t->Lb_Info_Saudacao);
+    Licao = 0;
+    Vezes = 1;
+    Lb_Letra->setText(QStringLiteral(" "));
+    Lb_Letra->repaint();
+    Gauge_Vel->SetProgress(30 - Control_Vel->value());
+    if (!Hints) {
+        Hints = new THintWatcher(this);
+        connect(Hints, &THintWatcher::HintChanged, this, &TfMorse::MostraHint);
+    }
+    PosTitulo = 0;
+}
+
+void TfMorse::FormShow()
+{
+    GeraSom->SetRightVolume(static_cast<std::int16_t>(100 - ContrVolDir->value()));
+    GeraSom->SetLeftVolume(static_cast<std::int16_t>(100 - ContrVolEsq->value()));
+    Legenda(Lb_Vol_Dir, QString::number(100 - ContrVolDir->value()));
+    Legenda(Lb_Vol_Esq, QString::number(100 - ContrVolEsq->value()));
+
+    Unidade = Control_Vel->value();
+    Legenda(Lb_PPM, QString::number(30 - Unidade) + QStringLiteral(" PpM"));
+    Gauge_Vel->SetProgress(30 - Unidade);
+
+    const int hertz = 3000 - Control_Freq->value();
+    Legenda(Lb_Hertz, QString::number(hertz) + QStringLiteral(" Hz"));
+    GeraSom->SetFrequency(static_cast<std::int16_t>(hertz));
+    Gauge_Freq->SetProgress(hertz);
+
+    AplicaIdioma(NumIdioma);
+}
+
+void TfMorse::AplicaIdioma(int idioma)
+{
+    const TextosMorse *t = TextosMorse_(idioma);
+    if (!t)
+        return;
+    Lb_Vol->SetCaption(t->Lb_Vol_Caption);
+    ContrVolEsq->setStatusTip(t->ContrVolEsq_Hint);
+    ContrVolDir->setStatusTip(t->ContrVolDir_Hint);
+    ContrStereo->setStatusTip(t->ContrStereo_Hint);
+    LB_Veloc->SetCaption(t->LB_Veloc_Caption);
+    Control_Vel->setStatusTip(t->Control_Vel_Hint);
+    Lb_Freq->SetCaption(t->Lb_Freq_Caption);
+    Control_Freq->setStatusTip(t->Control_Freq_Hint);
+    Lb_Onda->SetCaption(t->Lb_Onda_Caption);
+    RdGp_Onda->setStatusTip(t->RdGp_Onda_Hint);
+    for (const QString &item : t->RdGp_Onda_Items)
+        RdGp_Onda->Add(item);
+    RdGp_Onda->SetItemIndex(0);
+
+    Legenda(STextPagina, t->STextPagina_Caption);
+    STextPagina->setStatusTip(t->STextPagina_Hint);
+    Legenda(STextEMail, Desenvolvedor::LegendaEMail());
+    STextEMail->setStatusTip(t->STextEMail_Hint);
+
+    Btn_Iniciar->setText(t->Btn_Iniciar_Caption);
+    Btn_Iniciar->setStatusTip(t->Btn_Iniciar_Hint);
+    Btn_Parar->setText(t->Btn_Parar_Caption);
+    Btn_Parar->setStatusTip(t->Btn_Parar_Hint);
+    Btn_Teclado->setText(t->Btn_Teclado_Caption);
+    Btn_Teclado->setStatusTip(t->Btn_Teclado_Hint);
+    Btn_Teste->setText(t->Btn_Teste_Caption);
+    Btn_Teste->setStatusTip(t->Btn_Teste_Hint);
+    Btn_Fechar->setText(t->Btn_Fechar_Caption);
+    Btn_Fechar->setStatusTip(t->Btn_Fechar_Hint);
+
+    for (const QString &item : t->ListBox_Licao_Items)
+        AdicionaItem(ListBox_Licao, item);
+    ListBox_Licao->setStatusTip(t->ListBox_Licao_Hint);
+    Licao = 0;
+    for (const QString &item : t->ListBox_Vezes_Items)
+        AdicionaItem(ListBox_Vezes, item);
+    ListBox_Vezes->setStatusTip(t->ListBox_Vezes_Hint);
+    Vezes = 1;
+
+    CkBox_Carac->setText(t->CkBox_Carac_Caption);
+    CkBox_Carac->setStatusTip(t->CkBox_Carac_Hint);
+    setStatusTip(t->Versao);
+    TextoTitulo = t->Versao;
+    Btn_ABC->setStatusTip(t->Btn_ABC_Hint);
+    Btn_ABC->setText(t->Btn_ABC_Caption);
+}
+
+void TfMorse::ContrVolEsqChange()
+{
+    const int volume = 100 - ContrVolEsq->value();
+    GeraSom->SetLeftVolume(static_cast<std::int16_t>(volume));
+    Gauge_Esq->SetProgress(volume);
+    Legenda(Lb_Vol_Esq, QString::number(volume));
+}
+
+void TfMorse::ContrVolDirChange()
+{
+    const int volume = 100 - ContrVolDir->value();
+    GeraSom->SetRightVolume(static_cast<std::int16_t>(volume));
+    Gauge_Dir->SetProgress(volume);
+    Legenda(Lb_Vol_Dir, QString::number(volume));
+}
+
+void TfMorse::ContrStereoChange()
+{
+    ContrVolDir->setValue(ContrStereo->value());
+    GeraSom->SetRightVolume(static_cast<std::int16_t>(100 - ContrVolDir->value()));
+    ContrVolEsq->setValue(ContrStereo->value());
+    GeraSom->SetLeftVolume(static_cast<std::int16_t>(100 - ContrVolEsq->value()));
+    Legenda(Lb_Vol_Dir, QString::number(100 - ContrVolDir->value()));
+    Legenda(Lb_Vol_Esq, QString::number(100 - ContrVolEsq->value()));
+    Gauge_Dir->SetProgress(100 - ContrVolDir->value());
+    Gauge_Esq->SetProgress(100 - ContrVolEsq->value());
+}
+
+void TfMorse::Control_VelChange()
+{
+    Unidade = Control_Vel->value();
+    Gauge_Vel->SetProgress(30 - Unidade);
+    Legenda(Lb_PPM, QString::number(30 - Unidade) + QStringLiteral(" PpM"));
+}
+
+void TfMorse::Control_FreqChange()
+{
+    const int hertz = 3000 - Control_Freq->value();
+    GeraSom->SetFrequency(static_cast<std::int16_t>(hertz));
+    Gauge_Freq->SetProgress(hertz);
+    Legenda(Lb_Hertz, QString::number(hertz) + QStringLiteral(" Hz"));
+}
+
+void TfMorse::RdGp_OndaClick()
+{
+    const int item = RdGp_Onda->ItemIndex();
+    if (item >= 0 && item < static_cast<int>(std::size(Ondas)))
+        GeraSom->SetWaveform(Ondas[item]);
+}
+
+void TfMorse::ListBox_VezesClick()
+{
+    Vezes = ItemIndex(ListBox_Vezes) + 1;
+}
+
+void TfMorse::ListBox_LicaoClick()
+{
+    Licao = ItemIndex(ListBox_Licao);
+}
+
+// Plays the chosen lesson, and any higher one chosen meanwhile. Pending events
+// are handled once per repetition, so every control (Stop, the sliders, the
+// lists, a second Start) acts between two characters.
+void TfMorse::Btn_IniciarClick()
+{
+    Parar = 0;
+    const QString branco(56, QLatin1Char(' '));
+    Lb_Info->setText(QString(40, QLatin1Char(' ')));
+    Lb_Info->repaint();
+    if (Licao == -1)
+        Licao = 0;
+    for (int licao = 0; licao < Licoes::NumLicoes; ++licao) {
+        if (Licao != licao)
+            continue;
+        for (const Licoes::Caracter &c : Licoes::Caracteres(licao)) {
+            for (int vez = 0; vez < Vezes; ++vez) {
+                QCoreApplication::processEvents();
+                if (Parar == 1)
+                    break;
+                if (CkBox_Carac->isChecked()) {
+                    Lb_Letra->setText(QString::fromUtf8(c.Letra));
+                    Lb_Letra->repaint();
+                }
+                Lb_Info->setText(branco);
+                Lb_Info->repaint();
+                Lb_Info->setText(QString::fromLatin1(c.Ritmo));
+                Lb_Info->repaint();
+                c.Tocar(Unidade, GeraSom);
+            }
+        }
+        Lb_Letra->setText(QStringLiteral("  "));
+        Lb_Letra->repaint();
+        if (const TextosMorse *t = TextosMorse_(NumIdioma))
+            Lb_Info->setText(t->Conselhos[licao]);
+        Lb_Info->repaint();
+    }
+}
+
+void TfMorse::Btn_PararClick()
+{
+    Parar = 1;
+}
+
+// A lesson in progress notices Parar at its next repetition; the program
+// ends once it has unwound, since the window is only hidden, never deleted.
+void TfMorse::Btn_FecharClick()
+{
+    Parar = 1;
+    close();
+}
+
+void TfMorse::Btn_TecladoClick()
+{
+    if (!fTeclado)
+        return;
+    fTeclado->exec();
+    fTeclado->close();
+}
+
+void TfMorse::Btn_TesteClick()
+{
+    if (!fTeste)
+        return;
+    fTeste->exec();
+    fTeste->close();
+}
+
+void TfMorse::SBtn_SobreClick()
+{
+    if (!fSobre)
+        return;
+    fSobre->exec();
+    fSobre->close();
+}
+
+// A choice that cannot be saved is reported, and the window still turns to
+// the chosen language for this run.
+void TfMorse::Btn_ABCClick()
+{
+    ComGuarda(this, [this] { EscolhaIdioma::EscolheIdioma(NumIdioma, this); });
+    if (!Idioma::Valido(NumIdioma))
+        NumIdioma = Idioma::Portugues;
+    RdGp_Onda->Clear();
+    {
+        const QSignalBlocker licao(ListBox_Licao);
+        const QSignalBlocker vezes(ListBox_Vezes);
+        ListBox_Licao->clear();
+        ListBox_Vezes->clear();
+    }
+    FormShow();
+}
+
+void TfMorse::STextPaginaClick()
+{
+    Desenvolvedor::AbrePagina();
+}
+
+void TfMorse::STextEMailClick()
+{
+    Desenvolvedor::EnviaEMail();
+}
+
+void TfMorse::Timer1Timer()
+{
+    if (const TextosMorse *t = TextosMorse_(NumIdioma))
+        StatusPanel[1]->setText(t->PrefixoHora + HoraLonga());
+
+    // The caption grows one character a tick, holds the whole text for two
+    // ticks, and starts again from empty.
+    if (TextoTitulo.size() < PosTitulo) {
+        PosTitulo = 0;
+        return;
+    }
+    setWindowTitle(TextoTitulo.left(PosTitulo));
+    ++PosTitulo;
+}
+
+void TfMorse::MostraHint(const QString &hint)
+{
+    StatusPanel[0]->setText(QStringLiteral("   ") + hint);
+}
+
+void TfMorse::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfMorse::closeEvent(QCloseEvent *event)
+{
+    // Closing only hides the window: a lesson running below this event keeps
+    // a live window to unwind through, and the application quits after it.
+    event->accept();
+}
+
+bool TfMorse::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == STextPagina)
+            STextPaginaClick();
+        else if (watched == STextEMail)
+            STextEMailClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}

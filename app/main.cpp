@@ -1,0 +1,35 @@
+#include "app/tfidioma.h"
+#include "app/tfmorse.h"
+#include "app/tfsobre.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication aplicacao(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zirvano"));
+    Q_INIT_RESOURCE(icons);
+    QIcon icone;
+    for (const char *tamanho : {"48", "128", "256"})
+        icone.addFile(QStringLiteral(":/icons/zirvano-%1.png").arg(QLatin1String(tamanho)));
+    QApplication::setWindowIcon(icone);
+
+    // The main window is shown before the others exist: they copy its
+    // language when they are created.
+    auto morse = std::make_unique<TfMorse>();
+    fMorse = morse.get();
+    fMorse->show();
+    auto sobre = std::make_unique<TfSobre>();
+    fSobre = sobre.get();
+    // Never shown; its text-rotation timer runs for the life of the program.
+    const auto idioma = std::make_unique<TFIdioma>();
+
+    // Closing the main window ends the program once any lesson it was
+    // playing has unwound.
+    const int resultado = QApplication::exec();
+    fSobre = nullptr;
+    fMorse = nullptr;
+    return resultado;
+}

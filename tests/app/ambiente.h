@@ -1,0 +1,65 @@
+#pragma once
+
+// Shared set-up of the main-window tests: a private settings folder and a
+// hand for the modal language window.
+
+#include "app/escolhaidioma.h"
+#include "app/tfidioma.h"
+#include "platform/settingsstore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace ambiente {
+
+inline QString ArquivoIdioma()
+{
+    return platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
+}
+
+// Points the settings store at a fresh folder and writes the settings file
+// with body (nothing written for a null body: the key is missing).
+inline void Configura(QTemporaryDir &pasta, const QByteArray &body)
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
+    const QString arquivo = ArquivoIdioma();
+    if (body.isNull())
+        return;
+    QDir().mkpath(QFileInfo(arquivo).absolutePath());
+    QFile f(arquivo);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(body);
+}
+
+inline QByteArray LeArquivo()
+{
+    QFile f(ArquivoIdioma());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers the next language window that comes up modally: picks item (0, 1,
+// 2) or, with -1, closes it without a choice.
+inline void ResponderIdioma(int item)
+{
+    auto *relogio = new QTimer(qApp);
+    relogio->setInterval(10);
+    QObject::connect(relogio, &QTimer::timeout, relogio, [relogio, item] {
+        auto *janela = qobject_cast<TFIdioma *>(QApplication::activeModalWidget());
+        if (!janela)
+            return;
+        relogio->deleteLater();
+        relogio->stop();
+        if (item < 0)
+            janela->close();
+        else
+            janela->RG_IdiomaItens[item]->click();
+    });
+    relogio->start();
+}
+
+} // namespace ambiente

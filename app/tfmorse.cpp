@@ -86,10 +86,13 @@ int ItemIndex(const QListWidget *lista)
     return itens.isEmpty() ? -1 : lista->row(itens.first());
 }
 
+// Items are 19 pixels high, or as high as the list's inside when that is
+// taller, so that one item shows at a time whatever frame the style draws.
 void AdicionaItem(QListWidget *lista, const QString &texto)
 {
     auto *item = new QListWidgetItem(texto, lista);
-    item->setSizeHint(QSize(lista->width() - 4, 19));
+    const int interior = lista->height() - 2 * lista->frameWidth();
+    item->setSizeHint(QSize(lista->width() - 2 * lista->frameWidth(), qMax(19, interior)));
 }
 
 // The waveform of each item of RdGp_Onda.
@@ -240,6 +243,7 @@ void TfMorse::CriaControles()
         l->setGeometry(31, y, 170, 25);
         l->setFont(Fonte(16));
         l->setUniformItemSizes(true);
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         l->setSelectionMode(QAbstractItemView::SingleSelection);
         Fundo(l, QPalette::Base, cor);
         l->setCursor(Qt::PointingHandCursor);

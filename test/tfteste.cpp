@@ -1,0 +1,284 @@
+#include "test/tfteste.h"
+
+#include "app/tfmorse.h"
+#include "controls/talprogressbar.h"
+#include "controls/tdrlabel.h"
+#include "morse/letras.h"
+#include "platform/random.h"
+#include "sound/tgerasom.h"
+#include "text/testetexts.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QStyle>
+#include <array>
+
+quint16 Tecla_Esperada = 0;
+double Acertos = 0;
+double Testes = 0;
+double Erros = 0;
+double Porcentagem = 0;
+int IdiomaTeste = 0;
+
+namespace {
+
+struct CaracterTeste
+{
+    char tecla; // the character, which is also its key's virtual-key code
+    void (*tocar)(int unidade, TGeraSom *gerador);
+};
+
+// Draw 0 is 9, then A to Z, then 0 to 8.
+constexpr std::array<CaracterTeste, TfTeste::Caracteres> Sorteios{{
+    {'9', Letras::Letra_9}, {'A', Letras::Letra_A}, {'B', Letras::Letra_B}, {'C', Letras::Letra_C},
+    {'D', Letras::Letra_D}, {'E', Letras::Letra_E}, {'F', Letras::Letra_F}, {'G', Letras::Letra_G},
+    {'H', Letras::Letra_H}, {'I', Letras::Letra_I}, {'J', Letras::Letra_J}, {'K', Letras::Letra_K},
+    {'L', Letras::Letra_L}, {'M', Letras::Letra_M}, {'N', Letras::Letra_N}, {'O', Letras::Letra_O},
+    {'P', Letras::Letra_P}, {'Q', Letras::Letra_Q}, {'R', Letras::Letra_R}, {'S', Letras::Letra_S},
+    {'T', Letras::Letra_T}, {'U', Letras::Letra_U}, {'V', Letras::Letra_V}, {'W', Letras::Letra_W},
+    {'X', Letras::Letra_X}, {'Y', Letras::Letra_Y}, {'Z', Letras::Letra_Z}, {'0', Letras::Letra_0},
+    {'1', Letras::Letra_1}, {'2', Letras::Letra_2}, {'3', Letras::Letra_3}, {'4', Letras::Letra_4},
+    {'5', Letras::Letra_5}, {'6', Letras::Letra_6}, {'7', Letras::Letra_7}, {'8', Letras::Letra_8},
+}};
+
+QFont Fonte(int pixels)
+{
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    return f;
+}
+
+std::int16_t Invertido(const QSlider *controle)
+{
+    return static_cast<std::int16_t>(100 - controle->value());
+}
+
+} // namespace
+
+TfTeste::TfTeste(QWidget *parent) : QDialog(parent)
+{
+    CriaControles();
+    FormCreate();
+}
+
+TfTeste::~TfTeste() = default;
+
+void TfTeste::CriaControles()
+{
+    setFixedSize(378, 193);
+    move(205, 190);
+    setFont(Fonte(16));
+    setCursor(Qt::ForbiddenCursor);
+
+    // The frames first, so that they lie under what they surround.
+    const auto moldura = [this](int x, int y, int w, int h) {
+        auto *f = new QFrame(this);
+        f->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        f->setGeometry(x, y, w, h);
+        f->setCursor(Qt::ArrowCursor);
+        return f;
+    };
+    Bevel1 = moldura(8, 8, 225, 104);
+    Bevel2 = moldura(242, 8, 128, 121);
+
+    const auto botao = [this](int x, int y, QStyle::StandardPixmap figura) {
+        auto *b = new QPushButton(this);
+        b->setGeometry(x, y, 100, 50);
+        b->setIcon(style()->standardIcon(figura));
+        b->setIconSize(QSize(24, 24));
+        b->setCursor(Qt::PointingHandCursor);
+        return b;
+    };
+    Btn_Teste = botao(256, 16, QStyle::SP_MediaPlay);
+    Btn_Fechar = botao(256, 71, QStyle::SP_DialogNoButton);
+
+    HotKey_Teste = new THotKeyManager(this);
+    HotKey_Teste->SetEnabled(false);
+    HotKey_Teste->SetAppGlobal(false);
+    HotKey_Teste->SetOnKeyDown([this](QObject *Sender, quint16 &Key, TShiftState Shift) {
+        HotKey_TesteKeyDown(Sender, Key, Shift);
+    });
+    HotKey_Teste->Loaded();
+
+    GeraSom1 = new TGeraSom(this);
+    GeraSom1->SetAsync(false);
+
+    ALPBar = new TALProgressBar(this);
+    ALPBar->setGeometry(16, 25, 210, 25);
+    ALPBar->SetBackgroundColor(clSilver);
+    ALPBar->SetBarColor1(clRed);
+    ALPBar->SetBarColor3(clGreen);
+    ALPBar->SetPercentage(true);
+    ALPBar->SetPosition(100);
+
+    ALBar_Erro = new TALProgressBar(this);
+    ALBar_Erro->setGeometry(16, 72, 210, 25);
+    ALBar_Erro->SetBackgroundColor(clSilver);
+    ALBar_Erro->SetBarColor1(clRed);
+    ALBar_Erro->SetBarColorStyle(cs1Color);
+    ALBar_Erro->SetPercentage(false);
+    ALBar_Erro->SetPosition(100);
+
+    for (TALProgressBar *barra : {ALPBar, ALBar_Erro})
+        barra->setCursor(Qt::ArrowCursor);
+
+    Lb_Teste = new TDRLabel(this);
+    Lb_Teste->SetAutoSize(false);
+    Lb_Teste->setGeometry(8, 147, 361, 30);
+    Lb_Teste->SetAlignment(Qt::AlignHCenter);
+    Lb_Teste->setFont(Fonte(19));
+    Lb_Teste->SetFontColor(clRed);
+    Lb_Teste->SetHiColor(clRed);
+    Lb_Teste->SetLoColor(clBlack);
+    Lb_Teste->SetBlink(blHiLo);
+    Lb_Teste->SetBlinkInterval(300);
+    Lb_Teste->SetBorder(boLowered);
+    Lb_Teste->SetCtl3D(true);
+    Lb_Teste->SetShadowColor(clGray);
+    Lb_Teste->SetDeep(1);
+    Lb_Teste->setCursor(Qt::ArrowCursor);
+
+    setTabOrder(Btn_Teste, Btn_Fechar);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel2->setObjectName(QStringLiteral("Bevel2"));
+    Btn_Teste->setObjectName(QStringLiteral("Btn_Teste"));
+    Btn_Fechar->setObjectName(QStringLiteral("Btn_Fechar"));
+    ALPBar->setObjectName(QStringLiteral("ALPBar"));
+    ALBar_Erro->setObjectName(QStringLiteral("ALBar_Erro"));
+    Lb_Teste->setObjectName(QStringLiteral("Lb_Teste"));
+    HotKey_Teste->setObjectName(QStringLiteral("HotKey_Teste"));
+    GeraSom1->setObjectName(QStringLiteral("GeraSom1"));
+
+    connect(Btn_Teste, &QPushButton::clicked, this, &TfTeste::Btn_TesteClick);
+    connect(Btn_Fechar, &QPushButton::clicked, this, &TfTeste::Btn_FecharClick);
+}
+
+void TfTeste::FormCreate()
+{
+    IdiomaTeste = fMorse ? fMorse->NumIdioma : 0;
+    if (IdiomaTeste == -1)
+        IdiomaTeste = 0;
+    Porcentagem = 0;
+    Erros = 0;
+    Acertos = 0;
+    Testes = 0;
+    if (fMorse) {
+        GeraSom1->SetRightVolume(Invertido(fMorse->ContrVolDir));
+        GeraSom1->SetLeftVolume(Invertido(fMorse->ContrVolEsq));
+    }
+    Btn_Teste->setEnabled(true);
+    Lb_Teste->SetCaption(QString());
+    if (fMorse)
+        Unidade = fMorse->Control_Vel->value();
+    ALPBar->SetPosition(100);
+    ALBar_Erro->SetPosition(0);
+}
+
+void TfTeste::FormShow()
+{
+    if (fMorse)
+        IdiomaTeste = fMorse->NumIdioma;
+    if (const TextosTeste *t = TextosTeste_(IdiomaTeste)) {
+        setWindowTitle(t->Caption);
+        setStatusTip(t->Caption);
+        ALPBar->SetPosTextSuffix(t->ALPBar_Suffix);
+        ALPBar->setStatusTip(t->ALPBar_Hint);
+        ALBar_Erro->SetPosTextSuffix(t->ALBar_Erro_Suffix);
+        ALBar_Erro->setStatusTip(t->ALBar_Erro_Hint);
+        Btn_Teste->setText(t->Btn_Teste_Caption);
+        Btn_Teste->setStatusTip(t->Btn_Teste_Hint);
+        Btn_Fechar->setText(t->Btn_Fechar_Caption);
+        Btn_Fechar->setStatusTip(t->Btn_Fechar_Hint);
+    }
+    Porcentagem = 0;
+    Erros = 0;
+    Acertos = 0;
+    Testes = 0;
+    if (fMorse) {
+        GeraSom1->SetFrequency(static_cast<std::int16_t>(3000 - fMorse->Control_Freq->value()));
+        GeraSom1->SetRightVolume(Invertido(fMorse->ContrVolDir));
+        GeraSom1->SetLeftVolume(Invertido(fMorse->ContrVolEsq));
+    }
+    // Every showing starts ready: a capture left on by a window closed while
+    // it awaited an answer would judge the first key against an old character.
+    HotKey_Teste->SetEnabled(false);
+    Btn_Teste->setEnabled(true);
+    Lb_Teste->SetCaption(QString());
+    if (fMorse)
+        Unidade = fMorse->Control_Vel->value();
+    ALPBar->SetPosition(100);
+    ALBar_Erro->SetPosition(0);
+}
+
+quint16 TfTeste::TocaSorteio(int sorteio, int unidade, TGeraSom *gerador)
+{
+    const CaracterTeste &c = Sorteios.at(std::size_t(sorteio));
+    c.tocar(unidade, gerador);
+    return quint16(c.tecla);
+}
+
+void TfTeste::Btn_TesteClick()
+{
+    platform::Randomize();
+    const int sorteio = platform::Random(Caracteres);
+    HotKey_Teste->SetEnabled(true);
+    Btn_Teste->setEnabled(false);
+    // Blocks until the character and its closing silence are over; keys
+    // pressed meanwhile are judged afterwards.
+    Tecla_Esperada = TocaSorteio(sorteio, Unidade, GeraSom1);
+    Testes = Testes + 1;
+}
+
+void TfTeste::HotKey_TesteKeyDown(QObject * /*Sender*/, quint16 &Key, TShiftState /*Shift*/)
+{
+    Btn_Teste->setEnabled(true);
+    Btn_Teste->setFocus();
+    const TextosTeste *t = TextosTeste_(IdiomaTeste);
+    if (Key == Tecla_Esperada) {
+        Acertos = Acertos + 1;
+        HotKey_Teste->SetEnabled(false);
+        Lb_Teste->setVisible(true);
+        if (t)
+            Lb_Teste->SetCaption(t->Acertou);
+    } else {
+        HotKey_Teste->SetEnabled(false);
+        Lb_Teste->setVisible(true);
+        if (t)
+            Lb_Teste->SetCaption(t->Errou);
+    }
+    Erros = Testes - Acertos;
+    if (Erros == 0)
+        ALPBar->SetPosition(100);
+    ALBar_Erro->SetPosition(0);
+    if (Erros < 0)
+        close();
+    if (Erros > 0) {
+        Porcentagem = 100 * Acertos / Testes;
+        // The counters hold whole numbers: the whole-number quotient is the
+        // exact whole part, free of floating-point rounding.
+        const auto inteira =
+            static_cast<int>((100 * static_cast<qint64>(Acertos)) / static_cast<qint64>(Testes));
+        ALPBar->SetPosition(inteira);
+        ALBar_Erro->SetPosition(100 - inteira);
+    }
+    Porcentagem = 0;
+    Erros = 0;
+}
+
+void TfTeste::Btn_FecharClick()
+{
+    Porcentagem = 0;
+    Erros = 0;
+    close();
+}
+
+void TfTeste::showEvent(QShowEvent *event)
+{
+    // A window coming back from the task bar is not a new showing.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,477 @@
+#include "app/escolhaidioma.h"
+#include "app/tfmorse.h"
+#include "controls/talprogressbar.h"
+#include "controls/tdrlabel.h"
+#include "morse/letras.h"
+#include "platform/keyboardhook.h"
+#include "platform/playsound.h"
+#include "platform/settingsstore.h"
+#include "sound/tgerasom.h"
+#include "test/tfteste.h"
+#include "text/testetexts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <set>
+
+// Each row drives the window as a learner does: a press of the test button
+// sounds a character (unit 5 ms, so quickly), and the answer is typed.
+class TstTeste : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void layout_data();
+    void layout();
+    void texts_data();
+    void texts();
+    void scoreOfARound_data();
+    void scoreOfARound();
+    void barsFromTheCounters_data();
+    void barsFromTheCounters();
+    void answerKeys_data();
+    void answerKeys();
+    void keyWhileReadyChangesNothing();
+    void reopeningStartsReadyAfterCaptureLeftOn();
+    void answerWithNothingPlayedClosesTheWindow();
+    void verdictBlinksRedAndBlack();
+    void settingsReachTheTestAtEachShowing();
+    void drawTable_data();
+    void drawTable();
+    void openedModallyFromTheMainWindow();
+
+private:
+    // Sounds one character and returns its key code.
+    quint16 Toca();
+    void Responde(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint32 scanCode = 0,
+                  const QString &text = QString());
+    void Reabre();
+
+    QTemporaryDir pasta;
+    std::unique_ptr<TfMorse> morse;
+    std::unique_ptr<TfTeste> teste;
+};
+
+void TstTeste::initTestCase()
+{
+    QVERIFY(pasta.isValid());
+    qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
+    // A stored language, so that no language window comes up.
+    const QString arquivo = platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
+    QVERIFY(QDir().mkpath(QFileInfo(arquivo).absolutePath()));
+    QSaveFile f(arquivo);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[General]\nIdioma=0\n");
+    QVERIFY(f.commit());
+
+    morse = std::make_unique<TfMorse>();
+    fMorse = morse.get();
+    fMorse->Control_Vel->setValue(5);
+    teste = std::make_unique<TfTeste>();
+    fTeste = teste.get();
+}
+
+void TstTeste::init()
+{
+    fMorse->NumIdioma = 0;
+    Reabre();
+}
+
+void TstTeste::cleanupTestCase()
+{
+    platform::setSoundObserver({});
+    fTeste = nullptr;
+    teste.reset();
+    fMorse = nullptr;
+    morse.reset();
+}
+
+quint16 TstTeste::Toca()
+{
+    teste->Btn_Teste->click();
+    return Tecla_Esperada;
+}
+
+void TstTeste::Responde(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode,
+                        const QString &text)
+{
+    // The way a key comes from the platform: to the window, then to the focus.
+    QWidget *alvo = teste->focusWidget() ? teste->focusWidget() : teste.get();
+    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, scanCode, 0, 0, text);
+    QApplication::sendEvent(alvo, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, scanCode, 0, 0, text);
+    QApplication::sendEvent(teste->focusWidget() ? teste->focusWidget() : teste.get(), &release);
+}
+
+void TstTeste::Reabre()
+{
+    teste->hide();
+    teste->show();
+    QApplication::setActiveWindow(teste.get());
+    QVERIFY(QTest::qWaitForWindowActive(teste.get()));
+}
+
+void TstTeste::layout_data()
+{
+    QTest::addColumn<QString>("controle");
+    QTest::addColumn<QRect>("lugar");
+    QTest::newRow("Bevel1") << "Bevel1" << QRect(8, 8, 225, 104);
+    QTest::newRow("ALPBar") << "ALPBar" << QRect(16, 25, 210, 25);
+    QTest::newRow("ALBar_Erro") << "ALBar_Erro" << QRect(16, 72, 210, 25);
+    QTest::newRow("Bevel2") << "Bevel2" << QRect(242, 8, 128, 121);
+    QTest::newRow("Btn_Teste") << "Btn_Teste" << QRect(256, 16, 100, 50);
+    QTest::newRow("Btn_Fechar") << "Btn_Fechar" << QRect(256, 71, 100, 50);
+    QTest::newRow("Lb_Teste") << "Lb_Teste" << QRect(8, 147, 361, 30);
+}
+
+void TstTeste::layout()
+{
+    QFETCH(QString, controle);
+    QFETCH(QRect, lugar);
+    QCOMPARE(teste->size(), QSize(378, 193));
+    QCOMPARE(teste->minimumSize(), teste->maximumSize());
+    // A verdict must not resize the fixed-size label.
+    const quint16 tecla = Toca();
+    Responde(tecla);
+    QVERIFY(!teste->Lb_Teste->Caption().isEmpty());
+    QWidget *w = teste->findChild<QWidget *>(controle);
+    QVERIFY(w);
+    QCOMPARE(w->geometry(), lugar);
+}
+
+void TstTeste::texts_data()
+{
+    QTest::addColumn<int>("idioma");
+    QTest::addColumn<QStringList>("textos");
+    const auto linha = [](const char *nome, int idioma, const QStringList &textos) {
+        QTest::newRow(nome) << idioma << textos;
+    };
+    linha("Portuguese", 0,
+          {"Teste os seus conhecimentos", "100 % de acertos", "0 % de erros", "Teste", "Fechar",
+           "Inicia a apresentação dos caracteres", "Finaliza a área de testes e retorna ao Zirvano",
+           "Demonstra gráficamente a porcentagem de acertos", "Demonstra a porcentagem de erros",
+           "Parabéns você acertou", "Errou, tente novamente"});
+    linha("Spanish", 1,
+          {"Testeo de sus conocimientos", "100 % de éxitos", "0 % de errores", "Testeo", "Cerrar",
+           "Inicia la presentación de los caracteres",
+           "Finaliza el área de testeos y retorna al Zirvano", "Demuestra el porcentaje de éxitos",
+           "Demuestra el porcentaje de errores", "Felicitaciones usted se puso correcto",
+           "Vagó, intente de nuevo"});
+    linha("English", 2,
+          {"Test its knowledge", "100 % of successes", "0 % of mistakes", "Test", "Close",
+           "It begins the presentation of the characterses",
+           "The area of tests concludes and it comes back to Zirvano",
+           "It demonstrates the percentage of successes",
+           "It demonstrates the percentage of mistakes", "Congratulations you got right",
+           "It wandered, try again"});
+}
+
+void TstTeste::texts()
+{
+    QFETCH(int, idioma);
+    QFETCH(QStringList, textos);
+    fMorse->NumIdioma = idioma;
+    Reabre();
+    QCOMPARE(teste->windowTitle(), textos[0]);
+    QCOMPARE(teste->statusTip(), textos[0]);
+    QCOMPARE(teste->ALPBar->PosText(), textos[1]);
+    QCOMPARE(teste->ALBar_Erro->PosText(), textos[2]);
+    QCOMPARE(teste->Btn_Teste->text(), textos[3]);
+    QCOMPARE(teste->Btn_Fechar->text(), textos[4]);
+    QCOMPARE(teste->Btn_Teste->statusTip(), textos[5]);
+    QCOMPARE(teste->Btn_Fechar->statusTip(), textos[6]);
+    QCOMPARE(teste->ALPBar->statusTip(), textos[7]);
+    QCOMPARE(teste->ALBar_Erro->statusTip(), textos[8]);
+    quint16 tecla = Toca();
+    Responde(tecla);
+    QCOMPARE(teste->Lb_Teste->Caption(), textos[9]);
+    tecla = Toca();
+    Responde(tecla == 'Q' ? Qt::Key_W : Qt::Key_Q);
+    QCOMPARE(teste->Lb_Teste->Caption(), textos[10]);
+
+    // An index outside the three languages sets no text at all.
+    fMorse->NumIdioma = 7;
+    Reabre();
+    QCOMPARE(teste->windowTitle(), textos[0]);
+    QCOMPARE(teste->Btn_Teste->text(), textos[3]);
+}
+
+void TstTeste::scoreOfARound_data()
+{
+    QTest::addColumn<QString>("respostas"); // c: right, e: wrong
+    QTest::addColumn<QList<int>>("acertos");
+    QTest::addColumn<QList<int>>("erros");
+    QTest::newRow("first right") << "c" << QList<int>{100} << QList<int>{0};
+    QTest::newRow("first wrong") << "e" << QList<int>{0} << QList<int>{100};
+    QTest::newRow("2 of 3") << "cec" << QList<int>{100, 50, 66} << QList<int>{0, 50, 34};
+    QTest::newRow("1 of 3") << "ece" << QList<int>{0, 50, 33} << QList<int>{100, 50, 67};
+    QTest::newRow("3 of 5") << "ccece" << QList<int>{100, 100, 66, 75, 60}
+                            << QList<int>{0, 0, 34, 25, 40};
+}
+
+void TstTeste::scoreOfARound()
+{
+    QFETCH(QString, respostas);
+    QFETCH(QList<int>, acertos);
+    QFETCH(QList<int>, erros);
+    for (int i = 0; i < respostas.size(); ++i) {
+        QVERIFY(teste->Btn_Teste->isEnabled());
+        const quint16 tecla = Toca();
+        QVERIFY(!teste->Btn_Teste->isEnabled()); // awaiting the answer
+        QVERIFY(teste->HotKey_Teste->Enabled());
+        const bool certo = respostas[i] == u'c';
+        Responde(certo ? int(tecla) : int(tecla == 'E' ? Qt::Key_T : Qt::Key_E));
+        QVERIFY(teste->Btn_Teste->isEnabled());
+        QVERIFY(teste->Btn_Teste->hasFocus());
+        QVERIFY(!teste->HotKey_Teste->Enabled());
+        QCOMPARE(teste->ALPBar->Position(), acertos[i]);
+        QCOMPARE(teste->ALBar_Erro->Position(), erros[i]);
+        QCOMPARE(teste->ALPBar->Position() + teste->ALBar_Erro->Position(), 100);
+        QCOMPARE(Testes, double(i + 1));
+        QCOMPARE(Erros, 0.0);
+        QCOMPARE(Porcentagem, 0.0);
+    }
+    QVERIFY(teste->isVisible());
+}
+
+void TstTeste::barsFromTheCounters_data()
+{
+    QTest::addColumn<int>("testes");
+    QTest::addColumn<int>("acertosAntes");
+    QTest::addColumn<bool>("certo");
+    QTest::addColumn<int>("acertos");
+    QTest::addColumn<int>("erros");
+    // Whole parts are taken, never rounded, and exact where the share is whole.
+    QTest::newRow("29 of 100") << 100 << 28 << true << 29 << 71;
+    QTest::newRow("57 of 100") << 100 << 57 << false << 57 << 43;
+    QTest::newRow("2 of 3 truncated") << 3 << 1 << true << 66 << 34;
+    QTest::newRow("99 of 100") << 100 << 99 << false << 99 << 1;
+    QTest::newRow("all of 1000 right") << 1000 << 999 << true << 100 << 0;
+    QTest::newRow("1 of 1000") << 1000 << 0 << true << 0 << 100;
+    QTest::newRow("7 of 700") << 700 << 7 << false << 1 << 99;
+}
+
+void TstTeste::barsFromTheCounters()
+{
+    QFETCH(int, testes);
+    QFETCH(int, acertosAntes);
+    QFETCH(bool, certo);
+    QFETCH(int, acertos);
+    QFETCH(int, erros);
+    // As if that many characters had been played before this one.
+    Toca();
+    Testes = testes;
+    Acertos = acertosAntes;
+    Responde(certo ? int(Tecla_Esperada) : int(Tecla_Esperada == 'A' ? Qt::Key_B : Qt::Key_A));
+    QCOMPARE(teste->ALPBar->Position(), acertos);
+    QCOMPARE(teste->ALBar_Erro->Position(), erros);
+}
+
+void TstTeste::answerKeys_data()
+{
+    QTest::addColumn<int>("esperada");
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("scanCode");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("certo");
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("letter") << int('G') << int(Qt::Key_G) << 0 << 0 << "g" << true;
+    QTest::newRow("letter, Shift held") << int('G') << int(Qt::Key_G) << shift << 0 << "G" << true;
+    QTest::newRow("letter, Caps Lock") << int('G') << int(Qt::Key_G) << 0 << 0 << "G" << true;
+    QTest::newRow("other letter") << int('G') << int(Qt::Key_H) << 0 << 0 << "h" << false;
+    QTest::newRow("digit") << int('5') << int(Qt::Key_5) << 0 << 0 << "5" << true;
+    QTest::newRow("digit, Shift held")
+        << int('5') << int(Qt::Key_Percent) << shift << 14 << "%" << true;
+    QTest::newRow("keypad digit") << int('5') << int(Qt::Key_5) << int(Qt::KeypadModifier) << 0
+                                  << "5" << false;
+    QTest::newRow("Shift") << int('A') << int(Qt::Key_Shift) << 0 << 0 << "" << false;
+    QTest::newRow("Control") << int('A') << int(Qt::Key_Control) << 0 << 0 << "" << false;
+    QTest::newRow("F1") << int('P') << int(Qt::Key_F1) << 0 << 0 << "" << false;
+    QTest::newRow("Space") << int('E') << int(Qt::Key_Space) << 0 << 0 << " " << false;
+}
+
+void TstTeste::answerKeys()
+{
+    QFETCH(int, esperada);
+    QFETCH(int, qtKey);
+    QFETCH(int, modifiers);
+    QFETCH(int, scanCode);
+    QFETCH(QString, texto);
+    QFETCH(bool, certo);
+    Toca();
+    Tecla_Esperada = quint16(esperada);
+    Responde(qtKey, Qt::KeyboardModifiers(modifiers), quint32(scanCode), texto);
+    QCOMPARE(Acertos, certo ? 1.0 : 0.0);
+    QCOMPARE(teste->ALPBar->Position(), certo ? 100 : 0);
+    QCOMPARE(teste->Lb_Teste->Caption(), certo ? TextosTeste_(0)->Acertou : TextosTeste_(0)->Errou);
+}
+
+void TstTeste::keyWhileReadyChangesNothing()
+{
+    const quint16 tecla = Toca();
+    Responde(tecla);
+    const QString veredito = teste->Lb_Teste->Caption();
+    for (int qtKey : {int(tecla), int(Qt::Key_X), int(Qt::Key_F2)})
+        Responde(qtKey);
+    QCOMPARE(Testes, 1.0);
+    QCOMPARE(Acertos, 1.0);
+    QCOMPARE(teste->Lb_Teste->Caption(), veredito);
+    QCOMPARE(teste->ALPBar->Position(), 100);
+    QVERIFY(teste->isVisible());
+}
+
+void TstTeste::reopeningStartsReadyAfterCaptureLeftOn()
+{
+    // Score something, then leave with a character still awaiting its answer.
+    Responde(Toca());
+    Toca();
+    Responde(Tecla_Esperada == 'M' ? Qt::Key_N : Qt::Key_M);
+    const quint16 antiga = Toca();
+    teste->Btn_Fechar->click();
+    QVERIFY(!teste->isVisible());
+    QVERIFY(teste->HotKey_Teste->Enabled()); // the capture kept its state
+
+    Reabre();
+    QVERIFY(!teste->HotKey_Teste->Enabled());
+    QVERIFY(teste->Btn_Teste->isEnabled());
+    QCOMPARE(teste->Lb_Teste->Caption(), QString());
+    QCOMPARE(teste->ALPBar->Position(), 100);
+    QCOMPARE(teste->ALBar_Erro->Position(), 0);
+    QCOMPARE(Testes, 0.0);
+    QCOMPARE(Acertos, 0.0);
+    // The old character's key is no answer: the window stays, nothing counts.
+    Responde(antiga);
+    QVERIFY(teste->isVisible());
+    QCOMPARE(Acertos, 0.0);
+    QCOMPARE(teste->Lb_Teste->Caption(), QString());
+}
+
+void TstTeste::answerWithNothingPlayedClosesTheWindow()
+{
+    // More right answers than characters played can only come from a capture
+    // switched on by hand; the window gives up rather than show nonsense.
+    Tecla_Esperada = 'K';
+    teste->HotKey_Teste->SetEnabled(true);
+    Responde(Qt::Key_K);
+    QVERIFY(!teste->isVisible());
+    QCOMPARE(teste->ALPBar->Position(), 100);
+    QCOMPARE(teste->ALBar_Erro->Position(), 0);
+}
+
+void TstTeste::verdictBlinksRedAndBlack()
+{
+    TDRLabel *rotulo = teste->Lb_Teste;
+    QCOMPARE(rotulo->Blink(), blHiLo);
+    QCOMPARE(rotulo->BlinkInterval(), 300);
+    Responde(Toca());
+    QVERIFY(rotulo->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(rotulo->FontColor(), clBlack, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(rotulo->FontColor(), clRed, 2000);
+    // The paint shows it: some red text on the frame's inside.
+    rotulo->SetBlink(blNone);
+    rotulo->SetFontColor(clRed);
+    const QImage imagem = rotulo->grab().toImage();
+    bool vermelho = false;
+    for (int y = 0; y < imagem.height() && !vermelho; ++y)
+        for (int x = 0; x < imagem.width() && !vermelho; ++x)
+            vermelho = imagem.pixelColor(x, y) == QColor(255, 0, 0);
+    rotulo->SetBlink(blHiLo);
+    QVERIFY(vermelho);
+}
+
+void TstTeste::settingsReachTheTestAtEachShowing()
+{
+    QSlider *const controles[] = {fMorse->Control_Freq, fMorse->ContrVolDir, fMorse->ContrVolEsq,
+                                  fMorse->Control_Vel};
+    QList<int> originais;
+    for (QSlider *c : controles)
+        originais.append(c->value());
+    const std::int16_t antes = teste->GeraSom1->Frequency();
+
+    fMorse->Control_Freq->setValue(2200);
+    fMorse->ContrVolDir->setValue(30);
+    fMorse->ContrVolEsq->setValue(10);
+    fMorse->Control_Vel->setValue(7);
+    fMorse->GeraSom->SetWaveform(tgSquare);
+    // Nothing moves while the window stays open; the next showing takes all.
+    QCOMPARE(teste->GeraSom1->Frequency(), antes);
+    Reabre();
+    QCOMPARE(int(teste->GeraSom1->Frequency()), 800);
+    QCOMPARE(int(teste->GeraSom1->RightVolume()), 70);
+    QCOMPARE(int(teste->GeraSom1->LeftVolume()), 90);
+    QCOMPARE(teste->GeraSom1->Waveform(), tgSine);
+    QVERIFY(!teste->GeraSom1->Async());
+
+    QList<int> duracoes;
+    platform::setSoundObserver([&](const platform::SoundCall &chamada) {
+        if (chamada.kind == platform::SoundCall::Kind::Play)
+            duracoes.append(teste->GeraSom1->Duration());
+    });
+    Toca();
+    platform::setSoundObserver({});
+    QVERIFY(!duracoes.isEmpty());
+    for (int d : std::as_const(duracoes))
+        QVERIFY2(d == 5 * 7 || d == 15 * 7, qPrintable(QString::number(d)));
+
+    for (int i = 0; i < originais.size(); ++i)
+        controles[i]->setValue(originais[i]);
+    fMorse->GeraSom->SetWaveform(tgSine);
+}
+
+void TstTeste::drawTable_data()
+{
+    QTest::addColumn<int>("sorteio");
+    QTest::addColumn<int>("tecla");
+    const QByteArray ordem = "9ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678";
+    for (int i = 0; i < ordem.size(); ++i)
+        QTest::addRow("%d is %c", i, ordem[i]) << i << int(ordem[i]);
+}
+
+void TstTeste::drawTable()
+{
+    QFETCH(int, sorteio);
+    QFETCH(int, tecla);
+    // The character drawn is the one sounded: its dots and dashes as played.
+    constexpr int unidade = 2; // the generator's shortest tone is 10 ms
+    QString tocado;
+    platform::setSoundObserver([&](const platform::SoundCall &chamada) {
+        if (chamada.kind == platform::SoundCall::Kind::Play)
+            tocado += teste->GeraSom1->Duration() == 5 * unidade ? u'.' : u'-';
+    });
+    const quint16 esperada = TfTeste::TocaSorteio(sorteio, unidade, teste->GeraSom1);
+    platform::setSoundObserver({});
+    QCOMPARE(int(esperada), tecla);
+    QCOMPARE(tocado, QString::fromLatin1(Letras::Padrao(static_cast<unsigned char>(tecla))));
+}
+
+void TstTeste::openedModallyFromTheMainWindow()
+{
+    teste->hide();
+    fMorse->NumIdioma = 2;
+    bool modal = false;
+    QTimer::singleShot(0, teste.get(), [&] {
+        modal = QApplication::activeModalWidget() == teste.get();
+        teste->Btn_Fechar->click();
+    });
+    fMorse->Btn_TesteClick();
+    QVERIFY(modal);
+    QVERIFY(!teste->isVisible());
+    QCOMPARE(teste->windowTitle(), QStringLiteral("Test its knowledge"));
+}
+
+QTEST_MAIN(TstTeste)
+#include "tst_teste.moc"

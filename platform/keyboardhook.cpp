@@ -144,7 +144,7 @@ template <std::size_t N> int lookUpQt(const KeyPair (&table)[N], int vk)
 
 // The Qt key and text a replacement key code stands for, so that the target
 // widget receives an event it understands.
-QKeyEvent *replacementEvent(const QKeyEvent &original, int vk)
+std::unique_ptr<QKeyEvent> replacementEvent(const QKeyEvent &original, int vk)
 {
     Qt::KeyboardModifiers modifiers = original.modifiers() & ~Qt::KeypadModifier;
     int qtKey = 0;
@@ -169,9 +169,9 @@ QKeyEvent *replacementEvent(const QKeyEvent &original, int vk)
     }
     if (vk == VK_SPACE)
         text = QStringLiteral(" ");
-    return new QKeyEvent(original.type(), qtKey ? qtKey : Qt::Key_unknown, modifiers,
-                         original.nativeScanCode(), quint32(vk), original.nativeModifiers(), text,
-                         original.isAutoRepeat(), original.count());
+    return std::make_unique<QKeyEvent>(
+        original.type(), qtKey ? qtKey : Qt::Key_unknown, modifiers, original.nativeScanCode(),
+        quint32(vk), original.nativeModifiers(), text, original.isAutoRepeat(), original.count());
 }
 
 // Sees every key event of the user-interface thread. A key event travels to
@@ -209,7 +209,7 @@ public:
             return false;
 
         // Another key goes on in place of this one.
-        std::unique_ptr<QKeyEvent> replacement(replacementEvent(*key, int(outcome.key & 0xFFFF)));
+        const auto replacement = replacementEvent(*key, int(outcome.key & 0xFFFF));
         const QKeyEvent *outer = mInjected;
         mInjected = replacement.get();
         QCoreApplication::sendEvent(receiver, replacement.get());

@@ -1,6 +1,7 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "test/tfteste.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,12 +24,17 @@ int main(int argc, char *argv[])
     fMorse->show();
     auto sobre = std::make_unique<TfSobre>();
     fSobre = sobre.get();
+    auto teste = std::make_unique<TfTeste>();
+    fTeste = teste.get();
     // Never shown; its text-rotation timer runs for the life of the program.
     const auto idioma = std::make_unique<TFIdioma>();
+    FIdioma = idioma.get();
 
     // Closing the main window ends the program once any lesson it was
     // playing has unwound.
     const int resultado = QApplication::exec();
+    FIdioma = nullptr;
+    fTeste = nullptr;
     fSobre = nullptr;
     fMorse = nullptr;
     return resultado;

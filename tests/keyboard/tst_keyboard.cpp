@@ -1,0 +1,379 @@
+#include "app/tfmorse.h"
+#include "keyboard/tfteclado.h"
+#include "platform/playsound.h"
+#include "sound/tgerasom.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtEndian>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+constexpr int U = 5; // speed unit of every test: the keyers sleep for real
+const QString Teclado = QString::fromUtf8("1234567890QWERTYUIOPASDFGHJKL:ZXCVBNM,.?ÇÉÃ;()");
+
+// What the window showed and sounded, in order. A character reaching the
+// display line opens a token, each of its tones adds a dot or a dash ("C-.-.");
+// a word space is the token " ".
+struct Gravacao : QObject
+{
+    QLineEdit *linha;
+    QStringList teclas;
+    QString pintado;      // the display line as last painted
+    QString vistoNoSom;   // ... when the last tone began
+    int naoMostrados = 0; // tones that began before their character was painted
+    int tons = 0;
+    QList<bool> visivelNoSom;       // whether the window was up at each tone
+    std::function<void(int)> aoSom; // told the number of each tone
+
+    explicit Gravacao(QLineEdit *l) : linha(l)
+    {
+        linha->installEventFilter(this);
+        connect(linha, &QLineEdit::textChanged, this, [this](const QString &t) {
+            if (!t.isEmpty())
+                teclas << QString(t.back());
+        });
+        platform::setSoundObserver([this](const platform::SoundCall &c) {
+            if (c.kind != platform::SoundCall::Kind::Play)
+                return;
+            const auto *h = static_cast<const uchar *>(c.image);
+            const int ms = int(qFromLittleEndian<quint32>(h + 40) * 1000LL /
+                               qFromLittleEndian<quint32>(h + 28));
+            if (teclas.isEmpty())
+                teclas << QString();
+            teclas.last() += ms == 5 * U ? u'.' : ms == 15 * U ? u'-' : u'?';
+            vistoNoSom = pintado;
+            // The 26th key sounds with the line just emptied.
+            naoMostrados += !pintado.isEmpty() && !pintado.endsWith(teclas.last().front());
+            visivelNoSom << linha->window()->isVisible();
+            ++tons;
+            if (aoSom)
+                aoSom(tons);
+        });
+    }
+    ~Gravacao() override { platform::setSoundObserver({}); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            pintado = linha->text();
+        return false;
+    }
+};
+
+// The tokens keying chars should give, from the alphabet's own table.
+QString Esperado(const QString &chars)
+{
+    QStringList t;
+    for (QChar c : chars)
+        t << (c == u' ' ? QString(c) : c + QLatin1String(Letras::Padrao(uchar(c.unicode()))));
+    return t.join(u'|');
+}
+
+} // namespace
+
+class TstKeyboard : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir config;
+    TfTeclado *w = nullptr;
+    Gravacao *g = nullptr;
+
+    QPushButton *Botao(QChar c)
+    {
+        for (QPushButton *b : w->findChildren<QPushButton *>())
+            if (b->text() == c)
+                return b;
+        return w->BitBtn_Espaco;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brevanto"),
+                  QStringLiteral("Zirvano"))
+            .setValue(QStringLiteral("Idioma"), 0);
+        fMorse = new TfMorse;
+        fMorse->show();
+        fTeclado = w = new TfTeclado;
+    }
+    void init()
+    {
+        fMorse->NumIdioma = 0;
+        fMorse->Control_Vel->setValue(U);
+        w->show();
+        // Painted only once the show has reached the window system.
+        QTRY_VERIFY(w->testAttribute(Qt::WA_Mapped));
+        // The offscreen platform does not always activate a window shown again.
+        QApplication::setActiveWindow(w);
+        g = new Gravacao(w->Edit_Letras);
+    }
+    void cleanup()
+    {
+        delete g;
+        w->hide();
+    }
+
+    // Five rows of keys 32 pixels apart, coloured by row, 21 px bold captions.
+    void layout()
+    {
+        const struct
+        {
+            const char *teclas;
+            int left, top;
+            QColor cor;
+        } linhas[] = {
+            {"1234567890", 21, 8, QColor(0, 0, 128)},  {"QWERTYUIOP", 37, 40, QColor(0, 128, 0)},
+            {"ASDFGHJKL:", 53, 72, QColor(128, 0, 0)}, {"ZXCVBNM,.?", 69, 105, QColor(0, 0, 255)},
+            {"ÇÉÃ", 85, 137, QColor(128, 0, 128)},     {";()", 309, 137, QColor(128, 0, 128)},
+            {" ", 181, 137, QColor(255, 0, 0)}};
+        for (const auto &l : linhas) {
+            const QString teclas = QString::fromUtf8(l.teclas);
+            for (int i = 0; i < teclas.size(); ++i) {
+                QPushButton *b = Botao(teclas.at(i));
+                QCOMPARE(b->geometry(),
+                         QRect(l.left + 32 * i, l.top, b == w->BitBtn_Espaco ? 126 : 30, 30));
+                QCOMPARE(b->palette().color(QPalette::ButtonText), l.cor);
+                QVERIFY(b->font().pixelSize() == 21 && b->font().bold());
+            }
+        }
+        QCOMPARE(w->findChildren<QPushButton *>().size(), 47);
+        QCOMPARE(w->size(), QSize(427, 311));
+    }
+
+    void typed_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<QString>("alvo"); // who has the focus
+        QTest::addColumn<QString>("teclas");
+        const struct
+        {
+            const char *nome, *texto;
+            int key, mods;
+            const char *alvo, *teclas;
+        } linhas[] = {
+            {"lower a", "a", Qt::Key_A, 0, "key", "A"},
+            {"capital Z to the window", "Z", Qt::Key_Z, Qt::ShiftModifier, "window", "Z"},
+            {"keypad digit", "7", Qt::Key_7, Qt::KeypadModifier, "key", "7"},
+            {"space keys once", " ", Qt::Key_Space, 0, "key", " "},
+            {"e acute", "é", Qt::Key_Eacute, 0, "key", ""},
+            {"a tilde", "ã", Qt::Key_Atilde, 0, "window", ""},
+            {"exclamation", "!", Qt::Key_Exclam, 0, "key", ""},
+            {"emoji", "😀", 0, 0, "key", ""},
+            {"enter", "\r", Qt::Key_Return, 0, "key", ""},
+            {"escape", "\x1b", Qt::Key_Escape, 0, "key", ""},
+            {"alt+a", "a", Qt::Key_A, Qt::AltModifier, "key", ""},
+            {"into the sentence", "c", Qt::Key_C, 0, "sentence", ""},
+            {"escape in the sentence", "\x1b", Qt::Key_Escape, 0, "sentence", ""},
+        };
+        for (const auto &l : linhas)
+            QTest::newRow(l.nome) << QString::fromUtf8(l.texto) << l.key << l.mods
+                                  << QString::fromLatin1(l.alvo) << QString::fromLatin1(l.teclas);
+    }
+
+    void typed()
+    {
+        QFETCH(QString, texto);
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(QString, alvo);
+        QFETCH(QString, teclas);
+        QWidget *destino = w->BitBtn_Espaco;
+        if (alvo == "window")
+            destino = w;
+        else if (alvo == "sentence")
+            destino = w->Edit_Frase;
+        destino->setFocus();
+        // The key is pressed as the key goes down, once: its release adds nothing.
+        for (QTest::KeyAction a : {QTest::Press, QTest::Release}) {
+            QTest::sendKeyEvent(a, destino, Qt::Key(key), texto, Qt::KeyboardModifiers(mods));
+            QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+        }
+        QCOMPARE(w->Edit_Letras->text(), teclas);
+        QVERIFY(w->isVisible());
+        if (key == Qt::Key_C)
+            QCOMPARE(w->Edit_Frase->text(), QStringLiteral("C"));
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<int>("idioma");
+        QTest::addColumn<QStringList>("textos"); // caption, space bar, close, start, label
+        const auto linha = [](const char *nome, int idioma, const char *textos) {
+            QTest::newRow(nome) << idioma << QString::fromUtf8(textos).split(u'|');
+        };
+        const char *pt = "Teclado virtual do Zirvano|Espaço|Fechar|Iniciar|Escreva sua frase";
+        linha("pt", 0, pt);
+        linha("es", 1, "Teclado virtual de Zirvano|Espacio|Cerrar|Iniciar|Escriba su frase");
+        linha("en", 2, "Virtual keyboard of Zirvano|Space|Close|Play|Write its sentence");
+        linha("3 sets none, the opening before's stay", 3, pt);
+    }
+
+    void texts()
+    {
+        QFETCH(int, idioma);
+        QFETCH(QStringList, textos);
+        w->hide();
+        fMorse->NumIdioma = idioma;
+        w->show();
+        QCOMPARE(NumIdiomaTeclado, idioma);
+        QCOMPARE(QStringList({w->windowTitle(), w->BitBtn_Espaco->text(), w->SBtn_Fechar->text(),
+                              w->SB_Ini_Frase->text(), w->Lb_Frase->text()}),
+                 textos);
+        QCOMPARE(w->statusTip(), w->windowTitle());
+        // The sentence hint names the start button's caption between quotes.
+        QVERIFY(w->Edit_Frase->statusTip().contains(u'"' + w->SB_Ini_Frase->text() + u'"'));
+        const QString dica = w->BitBtn_A->statusTip();
+        for (QPushButton *b : w->findChildren<QPushButton *>())
+            QCOMPARE(b->statusTip(), dica);
+        QSet<QString> dicas{dica, w->Edit_Letras->statusTip(), w->SBtn_Fechar->statusTip(),
+                            w->SB_Ini_Frase->statusTip(), w->Edit_Frase->statusTip()};
+        QVERIFY(dicas.size() == 5 && !dicas.contains(QString()));
+    }
+
+    // Speed and generator come from the main window at every opening. A click
+    // on Ã, the one key no sentence plays, shows it before it sounds.
+    void reopeningTakesSettingsAndEmptiesFields()
+    {
+        w->Edit_Frase->setText(QStringLiteral("CQ"));
+        w->Soma_Letra(QStringLiteral("K"));
+        w->hide();
+        fMorse->Control_Vel->setValue(7);
+        fMorse->GeraSom->SetDuration(1234);
+        w->show();
+        QTRY_VERIFY(w->testAttribute(Qt::WA_Mapped));
+        QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
+        w->Edit_Frase->setFocus();
+        QTest::mouseClick(w->BitBtn_ATil, Qt::LeftButton);
+        QCOMPARE(fMorse->GeraSom->Duration(), 15 * 7); // its last element, a dash
+        QCOMPARE(g->tons, 5);
+        QCOMPARE(g->naoMostrados, 0);
+        QCOMPARE(w->focusWidget(), w->BitBtn_Espaco);
+    }
+
+    void displayLineNeverKeepsFocus()
+    {
+        w->Edit_Frase->setFocus();
+        w->Edit_Letras->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w->BitBtn_Espaco);
+        w->Edit_Frase->setFocus();
+        QTest::mouseClick(w->Edit_Letras, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), w->BitBtn_Espaco);
+        QCOMPARE(w->focusWidget(), w->BitBtn_Espaco);
+    }
+
+    void sentence_data()
+    {
+        QTest::addColumn<QString>("antes"); // typed before the start
+        QTest::addColumn<QString>("frase");
+        QTest::addColumn<QString>("teclas");
+        QTest::addColumn<QString>("ultimaVista"); // display line at the last tone
+        const auto linha = [](const char *nome, const char *antes, const QString &frase,
+                              const QString &teclas, const QString &vista) {
+            QTest::newRow(nome) << QString::fromUtf8(antes) << frase << teclas << vista;
+        };
+        const auto u8 = [](const char *s) { return QString::fromUtf8(s); };
+        linha("C Q blank C Q", "", u8("CQ CQ"), u8("CQ CQ"), u8("CQ CQ"));
+        linha("S A-tilde O", "", u8("SÃO"), u8("SO"), u8("SO"));
+        linha("O L A-acute !", "", u8("OLÁ!"), u8("OL"), u8("OL"));
+        // The display line is emptied at the 26th key and then shows the rest.
+        const QString semATil = QString(Teclado).remove(QChar(0xC3));
+        linha("whole keyboard", "", Teclado + u' ', semATil + u' ', semATil.mid(26));
+        linha("lower case stored capital", "", u8("cq ç"), u8("CQ Ç"), u8("CQ Ç"));
+        linha("pasted oddities", "", u8("\t\x01ñü€😀\u200b-E"), u8("E"), u8("E"));
+        linha("after keys typed", "TI", u8("E"), u8("TIE"), u8("TIE"));
+        linha("empty", "AB", QString(), u8("AB"), u8("AB"));
+    }
+
+    void sentence()
+    {
+        QFETCH(QString, antes);
+        QFETCH(QString, frase);
+        QFETCH(QString, teclas);
+        QFETCH(QString, ultimaVista);
+        for (QChar c : antes)
+            QVERIFY(w->FormKeyPress(c));
+        w->Edit_Frase->setText(frase);
+        QTest::mouseClick(w->SB_Ini_Frase, Qt::LeftButton);
+        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+        QCOMPARE(g->tons ? g->vistoNoSom : antes, ultimaVista);
+        QCOMPARE(g->naoMostrados, 0);
+        QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
+    }
+
+    void interruptedSentence_data()
+    {
+        QTest::addColumn<QString>("frase");
+        QTest::addColumn<int>("noTom");
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<QString>("teclas");
+        const auto linha = [](const char *nome, const QString &frase, int tom, const char *acao,
+                              const char *teclas) {
+            QTest::newRow(nome) << frase << tom << QString::fromLatin1(acao)
+                                << QString::fromLatin1(teclas);
+        };
+        // Asked in the middle of the second O: the O still finishes.
+        linha("close button", QStringLiteral("OOOO"), 4, "button", "OO");
+        linha("close button, 40000 pasted", QString(40000, u'E'), 3, "button", "EEE");
+        // The title bar asks for no stop: the window stays up to the end.
+        linha("close box", QStringLiteral("EEE"), 1, "box", "EEE");
+        // A second start plays it all and empties the sentence; the first then
+        // keys only the character it had already read.
+        linha("second start", QStringLiteral("EEE"), 1, "start", "EEEEE");
+    }
+
+    void interruptedSentence()
+    {
+        QFETCH(QString, frase);
+        QFETCH(int, noTom);
+        QFETCH(QString, acao);
+        QFETCH(QString, teclas);
+        QGuiApplication::clipboard()->setText(frase);
+        w->Edit_Frase->paste();
+        QCOMPARE(w->Edit_Frase->text().size(), frase.size());
+        QAbstractButton *b = acao == "button" ? w->SBtn_Fechar : w->SB_Ini_Frase;
+        g->aoSom = [&](int tom) {
+            if (tom == noTom)
+                QTimer::singleShot(0, w, [&] { acao == "box" ? (void)w->close() : b->click(); });
+        };
+        QTimer guarda; // a window that fails to close must not hang the run
+        connect(&guarda, &QTimer::timeout, w, [this] { w->done(-1); });
+        guarda.start(20000);
+        QTimer::singleShot(0, w, [this] {
+            w->SB_Ini_Frase->click();
+            w->close();
+        });
+        QCOMPARE(w->exec(), int(QDialog::Rejected));
+        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+        QCOMPARE(Parar_Frase, acao == "button");
+        QVERIFY(!g->visivelNoSom.contains(false));
+        QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
+    }
+
+    void mainWindowOpensKeyboardModally()
+    {
+        w->hide();
+        bool modal = false;
+        QTimer::singleShot(0, w, [&] {
+            modal = QApplication::activeModalWidget() == w;
+            w->SBtn_Fechar->click();
+        });
+        QTest::mouseClick(fMorse->Btn_Teclado, Qt::LeftButton);
+        QVERIFY(modal && !w->isVisible());
+    }
+};
+
+QTEST_MAIN(TstKeyboard)
+#include "tst_keyboard.moc"

@@ -1,6 +1,7 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "keyboard/tfteclado.h"
 #include "test/tfteste.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ int main(int argc, char *argv[])
     fMorse->show();
     auto sobre = std::make_unique<TfSobre>();
     fSobre = sobre.get();
+    auto teclado = std::make_unique<TfTeclado>();
+    fTeclado = teclado.get();
     auto teste = std::make_unique<TfTeste>();
     fTeste = teste.get();
     // Never shown; its text-rotation timer runs for the life of the program.
@@ -35,6 +38,7 @@ int main(int argc, char *argv[])
     const int resultado = QApplication::exec();
     FIdioma = nullptr;
     fTeste = nullptr;
+    fTeclado = nullptr;
     fSobre = nullptr;
     fMorse = nullptr;
     return resultado;

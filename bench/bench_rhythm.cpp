@@ -1,0 +1,470 @@
+// Keys the whole alphabet through the real player and through the plain one,
+// records the output stream (SDL's disk driver, or a PulseAudio null sink read
+// with parec), finds every mark and space in it and compares them with the
+// nominal durations.
+//
+//   bench_rhythm [--units 5,25] [--players precise,plain] [--dir DIR] [--keep]
+//                [--pulse SINK] [--verbose]
+//
+// The streams go to DIR (default: the temporary folder) and are removed after
+// the analysis unless --keep. --verbose lists every space.
+//
+// With --pulse the device is PulseAudio's default sink (PULSE_SERVER names the
+// server); SINK, a null sink at 96000 Hz float32, is recorded from its monitor.
+
+#include "bench/plainplayer.h"
+#include "morse/letras.h"
+#include "platform/playsound.h"
+#include "platform/sleep.h"
+#include "platform/sounddevice.h"
+#include "sound/tgerasom.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using platform::SteadyTime;
+using Operation = void (*)(int, TGeraSom *);
+
+struct Character
+{
+    unsigned char c;
+    Operation key;
+};
+
+const Character Alphabet[] = {
+    {'A', Letras::Letra_A},
+    {'B', Letras::Letra_B},
+    {'C', Letras::Letra_C},
+    {'D', Letras::Letra_D},
+    {'E', Letras::Letra_E},
+    {'F', Letras::Letra_F},
+    {'G', Letras::Letra_G},
+    {'H', Letras::Letra_H},
+    {'I', Letras::Letra_I},
+    {'J', Letras::Letra_J},
+    {'K', Letras::Letra_K},
+    {'L', Letras::Letra_L},
+    {'M', Letras::Letra_M},
+    {'N', Letras::Letra_N},
+    {'O', Letras::Letra_O},
+    {'P', Letras::Letra_P},
+    {'Q', Letras::Letra_Q},
+    {'R', Letras::Letra_R},
+    {'S', Letras::Letra_S},
+    {'T', Letras::Letra_T},
+    {'U', Letras::Letra_U},
+    {'V', Letras::Letra_V},
+    {'W', Letras::Letra_W},
+    {'X', Letras::Letra_X},
+    {'Y', Letras::Letra_Y},
+    {'Z', Letras::Letra_Z},
+    {'1', Letras::Letra_1},
+    {'2', Letras::Letra_2},
+    {'3', Letras::Letra_3},
+    {'4', Letras::Letra_4},
+    {'5', Letras::Letra_5},
+    {'6', Letras::Letra_6},
+    {'7', Letras::Letra_7},
+    {'8', Letras::Letra_8},
+    {'9', Letras::Letra_9},
+    {'0', Letras::Letra_0},
+    {0xC7, Letras::Letra_Cedilha},
+    {0xC9, Letras::Letra_EAcento},
+    {0xC3, Letras::Letra_ATil},
+    {'?', Letras::Letra_Interrog},
+    {'.', Letras::Letra_Ponto},
+    {':', Letras::Letra_DoisP},
+    {';', Letras::Letra_Pontovirgula},
+    {',', Letras::Letra_Virgula},
+    {'(', Letras::Letra_AbreParen},
+    {')', Letras::Letra_FechaParen},
+};
+
+constexpr int Rate = 96000; // the recorded stream
+constexpr int FramesPerMs = Rate / 1000;
+constexpr int MergeFrames = 96; // zero runs shorter than this lie inside a tone
+
+struct Options
+{
+    std::vector<int> units{5, 25};
+    QStringList players{QStringLiteral("precise"), QStringLiteral("plain")};
+    QString dir = QDir::tempPath();
+    QString pulseSink;
+    bool keep = false;
+    bool verbose = false;
+};
+
+// The nominal rhythm of the alphabet: marks[i] is followed by spaces[i].
+struct Rhythm
+{
+    std::vector<int> marksMs;
+    std::vector<int> spacesMs;
+};
+
+Rhythm nominal(int u)
+{
+    Rhythm r;
+    for (const Character &ch : Alphabet) {
+        for (const char *e = Letras::Padrao(ch.c); *e != '\0'; ++e) {
+            r.marksMs.push_back(*e == '-' ? 15 * u : 5 * u);
+            r.spacesMs.push_back(e[1] != '\0' ? 5 * u : 25 * u);
+        }
+    }
+    return r;
+}
+
+// A tone as the device receives it: float samples, and how many zero samples
+// open and close it (a sine starts at zero; no detector can see those).
+struct Tone
+{
+    std::vector<float> samples;
+    int leadingZeros = 0;
+    int trailingZeros = 0;
+};
+
+Tone toneOf(TGeraSom &g, int ms)
+{
+    g.SetDuration(static_cast<std::int16_t>(ms));
+    g.Prepare();
+    Tone t;
+    const std::size_t n = (g.DataSize() - 48) / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::int16_t s;
+        std::memcpy(&s, g.Data() + 44 + 2 * i, 2);
+        t.samples.push_back(float(s) / 32768.0f);
+    }
+    while (t.leadingZeros < int(n) && t.samples[std::size_t(t.leadingZeros)] == 0)
+        ++t.leadingZeros;
+    while (t.trailingZeros < int(n) && t.samples[n - 1 - std::size_t(t.trailingZeros)] == 0)
+        ++t.trailingZeros;
+    return t;
+}
+
+struct Run
+{
+    QString player;
+    int unit = 0;
+    double streamRate = 0; // frames per second of the steady clock
+    double seconds = 0;    // from opening the device to closing it
+    double meanLatencyMs = 0;
+    double maxLatencyMs = 0;
+    int lateTones = -1;
+    std::vector<SteadyTime> calls; // when each tone was handed to the player
+};
+
+struct Result
+{
+    int marksFound = 0;
+    int marksExpected = 0;
+    int exactMarks = 0;
+    int maxMarkError = 0; // samples
+    double maxSpaceError = 0;
+    double rmsSpaceError = 0;
+    double maxSpaceErrorNominal = 0;
+    double rmsSpaceErrorNominal = 0;
+    // Start-to-start in the stream against call-to-call on the wall clock:
+    // the player's own share of the space error, without the keyer's sleeps.
+    double maxPlacementError = 0;
+    double rmsPlacementError = 0;
+};
+
+std::vector<float> readStream(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = f.readAll();
+    std::vector<float> s(std::size_t(bytes.size()) / (2 * sizeof(float)) * 2);
+    std::memcpy(s.data(), bytes.constData(), s.size() * sizeof(float));
+    return s;
+}
+
+struct Mark
+{
+    std::int64_t first; // first and last non-zero frames
+    std::int64_t last;
+};
+
+std::vector<Mark> findMarks(const std::vector<float> &s)
+{
+    std::vector<Mark> marks;
+    const std::int64_t frames = std::int64_t(s.size() / 2);
+    for (std::int64_t f = 0; f < frames; ++f) {
+        if (s[std::size_t(2 * f)] == 0 && s[std::size_t(2 * f + 1)] == 0)
+            continue;
+        if (!marks.empty() && f - marks.back().last <= MergeFrames)
+            marks.back().last = f;
+        else
+            marks.push_back({f, f});
+    }
+    return marks;
+}
+
+Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool verbose)
+{
+    const Rhythm r = nominal(u);
+    const Tone dot = toneOf(g, 5 * u);
+    const Tone dash = toneOf(g, 15 * u);
+    const std::vector<float> s = readStream(path);
+    const std::vector<Mark> marks = findMarks(s);
+
+    Result res;
+    res.marksFound = int(marks.size());
+    res.marksExpected = int(r.marksMs.size());
+    const std::size_t n = std::min(marks.size(), r.marksMs.size());
+    std::vector<std::int64_t> start(n), end(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Tone &t = r.marksMs[i] == 5 * u ? dot : dash;
+        start[i] = marks[i].first - t.leadingZeros;
+        end[i] = marks[i].last + 1 + t.trailingZeros;
+        const std::int64_t error = (end[i] - start[i]) - std::int64_t(t.samples.size());
+        res.maxMarkError = std::max(res.maxMarkError, int(std::abs(error)));
+        bool exact = error == 0;
+        for (std::size_t k = 0; exact && k < t.samples.size(); ++k)
+            exact = s[std::size_t(2 * (start[i] + std::int64_t(k)))] == t.samples[k] &&
+                    s[std::size_t(2 * (start[i] + std::int64_t(k)) + 1)] == t.samples[k];
+        res.exactMarks += exact ? 1 : 0;
+    }
+    double sum = 0;
+    double sumNominal = 0;
+    double sumPlacement = 0;
+    const bool timed = run.calls.size() == n;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        const double frames = double(start[i + 1] - end[i]);
+        const double error = frames * 1000 / run.streamRate - r.spacesMs[i];
+        const double errorNominal = frames / FramesPerMs - r.spacesMs[i];
+        res.maxSpaceError = std::max(res.maxSpaceError, std::abs(error));
+        res.maxSpaceErrorNominal = std::max(res.maxSpaceErrorNominal, std::abs(errorNominal));
+        sum += error * error;
+        sumNominal += errorNominal * errorNominal;
+        double placement = 0;
+        if (timed) {
+            placement =
+                double(start[i + 1] - start[i]) * 1000 / run.streamRate -
+                std::chrono::duration<double, std::milli>(run.calls[i + 1] - run.calls[i]).count();
+            res.maxPlacementError = std::max(res.maxPlacementError, std::abs(placement));
+            sumPlacement += placement * placement;
+        }
+        if (verbose)
+            std::printf("  space %3zu nominal %3d ms: error %+7.3f ms, placement %+7.3f ms\n", i,
+                        r.spacesMs[i], error, placement);
+    }
+    if (n > 1) {
+        res.rmsSpaceError = std::sqrt(sum / double(n - 1));
+        res.rmsSpaceErrorNominal = std::sqrt(sumNominal / double(n - 1));
+        res.rmsPlacementError = std::sqrt(sumPlacement / double(n - 1));
+    }
+    return res;
+}
+
+double rateBetween(const platform::SoundDevice::Stats &a, const platform::SoundDevice::Stats &b)
+{
+    return double(b.frames - a.frames) /
+           std::chrono::duration<double>(b.lastCallback - a.lastCallback).count();
+}
+
+// Starts the recorder of a PulseAudio run; nothing to do for the disk driver,
+// which the device itself writes.
+class Recorder
+{
+public:
+    Recorder(const Options &o, const QString &path)
+    {
+        if (o.pulseSink.isEmpty()) {
+            qputenv("SDL_AUDIODRIVER", "disk");
+            qputenv("SDL_DISKAUDIOFILE", path.toLocal8Bit());
+            return;
+        }
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+        m_parec.setStandardOutputFile(path);
+        m_parec.start(QStringLiteral("parec"),
+                      {QStringLiteral("--device=%1.monitor").arg(o.pulseSink),
+                       QStringLiteral("--rate=96000"), QStringLiteral("--channels=2"),
+                       QStringLiteral("--format=float32le"), QStringLiteral("--raw"),
+                       QStringLiteral("--latency-msec=20")});
+        m_parec.waitForStarted();
+        platform::sleepMs(500);
+    }
+    ~Recorder() { finish(); }
+    Q_DISABLE_COPY_MOVE(Recorder)
+
+    void finish()
+    {
+        if (m_parec.state() == QProcess::NotRunning)
+            return;
+        platform::sleepMs(1000);
+        m_parec.terminate();
+        m_parec.waitForFinished();
+    }
+
+private:
+    QProcess m_parec;
+};
+
+Run keyPrecise(int u, TGeraSom &g)
+{
+    platform::SoundDevice &device = platform::SoundDevice::instance();
+    device.shutdown();
+    // Open the device with an inaudible tone and let its clock settle.
+    {
+        TGeraSom warm;
+        warm.SetLeftVolume(0);
+        warm.SetRightVolume(0);
+        warm.SetDuration(10);
+        warm.Play();
+        platform::sleepMs(2000);
+    }
+    Run run;
+    platform::setSoundObserver([&run](const platform::SoundCall &c) {
+        if (c.kind == platform::SoundCall::Kind::Play)
+            run.calls.push_back(Clock::now());
+    });
+    device.resetStats();
+    const auto before = device.stats();
+    for (const Character &ch : Alphabet)
+        ch.key(u, &g);
+    const auto after = device.stats();
+    platform::setSoundObserver({});
+    device.shutdown();
+
+    run.player = QStringLiteral("precise");
+    run.unit = u;
+    run.streamRate = rateBetween(before, after);
+    run.meanLatencyMs = after.tones > 0 ? after.sumLatencyMs / after.tones : 0;
+    run.maxLatencyMs = after.maxLatencyMs;
+    run.lateTones = after.lateTones;
+    return run;
+}
+
+// The keyer's rule, around the plain player: play, then sleep the silence.
+Run keyPlain(int u, TGeraSom &g)
+{
+    platform::SoundDevice::instance().shutdown();
+    Run run;
+    run.player = QStringLiteral("plain");
+    run.unit = u;
+    run.streamRate = Rate;
+    const auto opened = Clock::now();
+    {
+        PlainPlayer player;
+        if (!player.isOpen())
+            return run;
+        platform::sleepMs(2000);
+        for (const Character &ch : Alphabet) {
+            for (const char *e = Letras::Padrao(ch.c); *e != '\0'; ++e) {
+                g.SetDuration(static_cast<std::int16_t>(*e == '-' ? 15 * u : 5 * u));
+                g.Prepare();
+                run.calls.push_back(Clock::now());
+                player.play(g.Data(), g.DataSize());
+                platform::sleepMs(e[1] != '\0' ? 5 * u : 25 * u);
+            }
+        }
+        run.meanLatencyMs = player.meanLatencyMs();
+        run.maxLatencyMs = player.maxLatencyMs();
+    }
+    run.seconds = std::chrono::duration<double>(Clock::now() - opened).count();
+    return run;
+}
+
+Options parse(const QStringList &args)
+{
+    Options o;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        if (a == QLatin1String("--units")) {
+            o.units.clear();
+            for (const QString &v : next.split(QLatin1Char(',')))
+                o.units.push_back(v.toInt());
+            ++i;
+        } else if (a == QLatin1String("--players")) {
+            o.players = next.split(QLatin1Char(','));
+            ++i;
+        } else if (a == QLatin1String("--dir")) {
+            o.dir = next;
+            ++i;
+        } else if (a == QLatin1String("--pulse")) {
+            o.pulseSink = next;
+            ++i;
+        } else if (a == QLatin1String("--keep")) {
+            o.keep = true;
+        } else if (a == QLatin1String("--verbose")) {
+            o.verbose = true;
+        }
+    }
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const Options o = parse(app.arguments());
+    const char *device = o.pulseSink.isEmpty() ? "disk" : "pulse";
+
+    TGeraSom g;
+    g.SetAsync(false);
+    g.SetWaveform(tgSine);
+    g.SetFrequency(800);
+
+    std::vector<std::pair<Run, Result>> table;
+    for (int u : o.units) {
+        for (const QString &player : o.players) {
+            const QString path = QStringLiteral("%1/rhythm-%2-%3-u%4.raw")
+                                     .arg(o.dir, QLatin1String(device), player)
+                                     .arg(u);
+            Run run;
+            {
+                Recorder recorder(o, path);
+                run = player == QLatin1String("plain") ? keyPlain(u, g) : keyPrecise(u, g);
+                recorder.finish();
+            }
+            // The plain player shows no clock; on the disk driver the file's
+            // length over the time the device was open tells its rate.
+            if (run.seconds > 0 && o.pulseSink.isEmpty())
+                run.streamRate = double(QFileInfo(path).size()) / (2 * sizeof(float)) / run.seconds;
+            const Result res = analyse(path, u, run, g, o.verbose);
+            table.emplace_back(run, res);
+            std::printf("%s u=%d: %d/%d marks found, %d exact; space error max %.3f ms, RMS %.3f "
+                        "ms (at the nominal rate %.3f / %.3f); placement max %.3f RMS %.3f ms; "
+                        "latency %.2f / %.2f ms, %d tones late; stream %.1f Hz\n",
+                        qPrintable(player), u, res.marksFound, res.marksExpected, res.exactMarks,
+                        res.maxSpaceError, res.rmsSpaceError, res.maxSpaceErrorNominal,
+                        res.rmsSpaceErrorNominal, res.maxPlacementError, res.rmsPlacementError,
+                        run.meanLatencyMs, run.maxLatencyMs, run.lateTones, run.streamRate);
+            std::fflush(stdout);
+            if (!o.keep)
+                QFile::remove(path);
+        }
+    }
+
+    std::printf("\n| device | player | u | marks exact | space error max / RMS | of which "
+                "placement max / RMS | latency mean / max | stream rate |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
+    for (const auto &[run, res] : table) {
+        std::printf("| %s | %s | %d | %d/%d | ", device, qPrintable(run.player), run.unit,
+                    res.exactMarks, res.marksExpected);
+        // Extra or missing marks: the stream ran dry (or was cut) somewhere, and
+        // pairing the marks with the nominal ones means nothing.
+        if (res.marksFound != res.marksExpected)
+            std::printf("%d marks found: holes in the stream | | ", res.marksFound);
+        else
+            std::printf("%.2f / %.2f ms | %.2f / %.2f ms | ", res.maxSpaceError, res.rmsSpaceError,
+                        res.maxPlacementError, res.rmsPlacementError);
+        std::printf("%.1f / %.1f ms | %.0f Hz (%+.2f %%) |\n", run.meanLatencyMs, run.maxLatencyMs,
+                    run.streamRate, 100 * (run.streamRate / Rate - 1));
+    }
+    return 0;
+}

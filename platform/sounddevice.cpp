@@ -311,7 +311,7 @@ SoundDevice::~SoundDevice()
 
 bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
 {
-    const SteadyTime call = Clock::now();
+    SteadyTime call = Clock::now();
     if (image == nullptr || size == 0 || !isComplete(image, size))
         return false;
 
@@ -332,7 +332,12 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
     double duration = double(frames) / spec.freq;
     {
         std::lock_guard calls(m_calls);
+        const std::uint32_t was = m_device;
         if (ensureOpen()) {
+            // Opening takes a while: the tone counts from when the device is
+            // there, rather than be placed in a stream that had not begun.
+            if (m_device != was)
+                call = Clock::now();
             auto sound = std::make_unique<Sound>();
             sound->samples = toDevice(spec, samples, frames, m_mixer->rate);
             Lock lock(m_device);

@@ -161,7 +161,32 @@ struct Run
     double maxLatencyMs = 0;
     int lateTones = -1;
     std::vector<SteadyTime> calls; // when each tone was handed to the player
+    // The device's frame count at its last callback, seen at each call: the
+    // disk driver's clock wanders by a fraction of a percent from second to
+    // second, so long intervals are read at the rate of their surroundings.
+    std::vector<platform::SoundDevice::Stats> clock;
 };
+
+double rateBetween(const platform::SoundDevice::Stats &a, const platform::SoundDevice::Stats &b)
+{
+    return double(b.frames - a.frames) /
+           std::chrono::duration<double>(b.lastCallback - a.lastCallback).count();
+}
+
+// Frames per second around the interval from call i to call i + 1.
+double localRate(const Run &run, std::size_t i)
+{
+    if (run.clock.size() != run.calls.size() || i + 1 >= run.clock.size())
+        return run.streamRate;
+    std::size_t a = i;
+    std::size_t b = i + 1;
+    const auto window = std::chrono::seconds(1);
+    while (a > 0 && run.calls[i] - run.calls[a] < window)
+        --a;
+    while (b + 1 < run.calls.size() && run.calls[b] - run.calls[i + 1] < window)
+        ++b;
+    return rateBetween(run.clock[a], run.clock[b]);
+}
 
 struct Result
 {
@@ -242,7 +267,8 @@ Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool ver
     const bool timed = run.calls.size() == n;
     for (std::size_t i = 0; i + 1 < n; ++i) {
         const double frames = double(start[i + 1] - end[i]);
-        const double error = frames * 1000 / run.streamRate - r.spacesMs[i];
+        const double rate = timed ? localRate(run, i) : run.streamRate;
+        const double error = frames * 1000 / rate - r.spacesMs[i];
         const double errorNominal = frames / FramesPerMs - r.spacesMs[i];
         res.maxSpaceError = std::max(res.maxSpaceError, std::abs(error));
         res.maxSpaceErrorNominal = std::max(res.maxSpaceErrorNominal, std::abs(errorNominal));
@@ -251,7 +277,7 @@ Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool ver
         double placement = 0;
         if (timed) {
             placement =
-                double(start[i + 1] - start[i]) * 1000 / run.streamRate -
+                double(start[i + 1] - start[i]) * 1000 / rate -
                 std::chrono::duration<double, std::milli>(run.calls[i + 1] - run.calls[i]).count();
             res.maxPlacementError = std::max(res.maxPlacementError, std::abs(placement));
             sumPlacement += placement * placement;
@@ -266,12 +292,6 @@ Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool ver
         res.rmsPlacementError = std::sqrt(sumPlacement / double(n - 1));
     }
     return res;
-}
-
-double rateBetween(const platform::SoundDevice::Stats &a, const platform::SoundDevice::Stats &b)
-{
-    return double(b.frames - a.frames) /
-           std::chrono::duration<double>(b.lastCallback - a.lastCallback).count();
 }
 
 // Starts the recorder of a PulseAudio run; nothing to do for the disk driver,
@@ -326,9 +346,11 @@ Run keyPrecise(int u, TGeraSom &g)
         platform::sleepMs(2000);
     }
     Run run;
-    platform::setSoundObserver([&run](const platform::SoundCall &c) {
-        if (c.kind == platform::SoundCall::Kind::Play)
+    platform::setSoundObserver([&run, &device](const platform::SoundCall &c) {
+        if (c.kind == platform::SoundCall::Kind::Play) {
             run.calls.push_back(Clock::now());
+            run.clock.push_back(device.stats());
+        }
     });
     device.resetStats();
     const auto before = device.stats();

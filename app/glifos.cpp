@@ -1,5 +1,7 @@
 #include "app/glifos.h"
 
+#include "controls/fonte.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
@@ -36,10 +38,7 @@ QIcon Abc()
     QPixmap pixmap = Tela(32);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QFont fonte(QStringLiteral("Times New Roman"));
-    fonte.setPixelSize(14);
-    fonte.setBold(true);
-    p.setFont(fonte);
+    p.setFont(Fonte(14));
     p.setPen(QColor(0, 0, 128));
     p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("ABC"));
     p.setPen(QPen(QColor(128, 0, 0), 2));

@@ -3,6 +3,7 @@
 #include "app/desenvolvedor.h"
 #include "app/figuraradio.h"
 #include "controls/colors.h"
+#include "controls/fonte.h"
 #include "text/idiomatexts.h"
 
 #include <QButtonGroup>
@@ -19,27 +20,12 @@ TFIdioma *FIdioma = nullptr;
 
 namespace {
 
-QFont fonte(int pixels, bool negrito)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(negrito);
-    return f;
-}
-
-void pinta(QWidget *w, QPalette::ColorRole papel, TColor cor)
-{
-    QPalette p = w->palette();
-    p.setColor(papel, ToQColor(cor));
-    w->setPalette(p);
-}
-
 QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
 {
     auto *l = new QLabel(pai);
     l->setGeometry(caixa);
-    l->setFont(fonte(pixels, true));
-    pinta(l, QPalette::WindowText, cor);
+    l->setFont(Fonte(pixels, true));
+    Pinta(l, QPalette::WindowText, cor);
     return l;
 }
 
@@ -60,9 +46,9 @@ TFIdioma::TFIdioma(QWidget *parent)
     setWindowTitle(t.Caption);
     setFixedSize(337, 304);
     move(202, 108);
-    setFont(fonte(11, false));
+    setFont(Fonte(11, false));
     setAutoFillBackground(true);
-    pinta(this, QPalette::Window, clSilver);
+    Pinta(this, QPalette::Window, clSilver);
 
     PanelIdioma = new QFrame(this);
     PanelIdioma->setGeometry(13, 8, 310, 193);
@@ -94,11 +80,11 @@ TFIdioma::TFIdioma(QWidget *parent)
 
     RG_Idioma = new QGroupBox(t.RG_Idioma_Caption, this);
     RG_Idioma->setGeometry(13, 204, 310, 85);
-    RG_Idioma->setFont(fonte(16, true));
+    RG_Idioma->setFont(Fonte(16, true));
     RG_Idioma->setAutoFillBackground(true);
-    pinta(RG_Idioma, QPalette::Window, clSilver);
-    pinta(RG_Idioma, QPalette::WindowText, clMaroon);
-    pinta(RG_Idioma, QPalette::ButtonText, clMaroon);
+    Pinta(RG_Idioma, QPalette::Window, clSilver);
+    Pinta(RG_Idioma, QPalette::WindowText, clMaroon);
+    Pinta(RG_Idioma, QPalette::ButtonText, clMaroon);
     itens = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         RG_IdiomaItens[i] = new QRadioButton(t.RG_Idioma_Itens[i], RG_Idioma);

@@ -8,6 +8,7 @@
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
 #include "app/tradiogroup.h"
+#include "controls/fonte.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
 #include "sound/tgerasom.h"
@@ -50,21 +51,6 @@ namespace {
 constexpr int LarguraCliente = 554;
 constexpr int AlturaCliente = 435;
 constexpr int AlturaStatus = 22;
-
-QFont Fonte(int pixels, bool negrito = true)
-{
-    QFont fonte(QStringLiteral("Times New Roman"));
-    fonte.setPixelSize(pixels);
-    fonte.setBold(negrito);
-    return fonte;
-}
-
-void Pinta(QWidget *w, QPalette::ColorRole papel, TColor cor)
-{
-    QPalette paleta = w->palette();
-    paleta.setColor(papel, ToQColor(cor));
-    w->setPalette(paleta);
-}
 
 void Fundo(QWidget *w, QPalette::ColorRole papel, TColor cor)
 {

@@ -4,6 +4,7 @@
 #include "app/figuraradio.h"
 #include "app/tfmorse.h"
 #include "controls/colors.h"
+#include "controls/fonte.h"
 #include "text/idioma.h"
 #include "text/sobretexts.h"
 
@@ -20,19 +21,11 @@ TfSobre *fSobre = nullptr;
 
 namespace {
 
-QFont fonte(int pixels)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(true);
-    return f;
-}
-
 QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
 {
     auto *l = new QLabel(pai);
     l->setGeometry(caixa);
-    l->setFont(fonte(pixels));
+    l->setFont(Fonte(pixels));
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, ToQColor(cor));
     l->setPalette(p);
@@ -53,7 +46,7 @@ TfSobre::TfSobre(QWidget *parent)
                           Qt::WindowCloseButtonHint)
 {
     setFixedSize(332, 253);
-    setFont(fonte(11));
+    setFont(Fonte(11));
     setCursor(Qt::ForbiddenCursor);
     if (const QScreen *tela = screen())
         move(tela->availableGeometry().center() - rect().center());
@@ -84,7 +77,7 @@ TfSobre::TfSobre(QWidget *parent)
     BtnSobre =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), this);
     BtnSobre->setGeometry(120, 208, 100, 35);
-    BtnSobre->setFont(fonte(16));
+    BtnSobre->setFont(Fonte(16));
     BtnSobre->setCursor(Qt::PointingHandCursor);
     BtnSobre->setAutoDefault(false);
     connect(BtnSobre, &QPushButton::clicked, this, &TfSobre::BtnSobreClick);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace {
 
@@ -75,4 +76,11 @@ QColor ToQColor(TColor color)
 TColor FromQColor(const QColor &color)
 {
     return RGBColor(color.red(), color.green(), color.blue());
+}
+
+void Pinta(QWidget *widget, QPalette::ColorRole papel, TColor cor)
+{
+    QPalette paleta = widget->palette();
+    paleta.setColor(papel, ToQColor(cor));
+    widget->setPalette(paleta);
 }

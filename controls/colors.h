@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <cstdint>
 
 // The program's one colour type: red in the low byte, then green, then blue.
@@ -80,6 +81,10 @@ TColor ColorToRGB(TColor color);
 
 // The colour as Qt draws it (system colours resolved as above).
 QColor ToQColor(TColor color);
+
+class QWidget;
+// Sets one colour role of a widget's palette.
+void Pinta(QWidget *widget, QPalette::ColorRole papel, TColor cor);
 
 // The RGB value of a Qt colour; alpha is dropped.
 TColor FromQColor(const QColor &color);

@@ -2,6 +2,7 @@
 
 #include "app/tfmorse.h"
 #include "controls/colors.h"
+#include "controls/fonte.h"
 #include "sound/tgerasom.h"
 #include "text/tecladotexts.h"
 
@@ -131,14 +132,6 @@ constexpr Tecla Teclas[] = {
 constexpr int TamanhoTecla = 30;
 constexpr int LarguraEspaco = 126;
 constexpr int MaximoLetras = 25;
-
-QFont Fonte(int pixels)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(true);
-    return f;
-}
 
 void Cores(QWidget *w, TColor fundo, TColor texto)
 {

@@ -1,6 +1,7 @@
 #include "test/tfteste.h"
 
 #include "app/tfmorse.h"
+#include "controls/fonte.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
@@ -42,14 +43,6 @@ constexpr std::array<CaracterTeste, TfTeste::Caracteres> Sorteios{{
     {'1', Letras::Letra_1}, {'2', Letras::Letra_2}, {'3', Letras::Letra_3}, {'4', Letras::Letra_4},
     {'5', Letras::Letra_5}, {'6', Letras::Letra_6}, {'7', Letras::Letra_7}, {'8', Letras::Letra_8},
 }};
-
-QFont Fonte(int pixels)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(true);
-    return f;
-}
 
 std::int16_t Invertido(const QSlider *controle)
 {

@@ -165,14 +165,5 @@ const TextosMorse Ingles{
 
 const TextosMorse *TextosMorse_(int idioma)
 {
-    switch (idioma) {
-    case Idioma::Portugues:
-        return &Portugues;
-    case Idioma::Espanhol:
-        return &Espanhol;
-    case Idioma::Ingles:
-        return &Ingles;
-    default:
-        return nullptr;
-    }
+    return Idioma::Escolhe(idioma, Portugues, Espanhol, Ingles);
 }

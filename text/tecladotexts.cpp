@@ -59,14 +59,5 @@ const TextosTeclado &Ingles()
 
 const TextosTeclado *TextosTeclado_(int idioma)
 {
-    switch (idioma) {
-    case Idioma::Portugues:
-        return &Portugues();
-    case Idioma::Espanhol:
-        return &Espanhol();
-    case Idioma::Ingles:
-        return &Ingles();
-    default:
-        return nullptr;
-    }
+    return Idioma::Escolhe(idioma, Portugues(), Espanhol(), Ingles());
 }

@@ -51,14 +51,5 @@ const TextosTeste Ingles{
 
 const TextosTeste *TextosTeste_(int idioma)
 {
-    switch (idioma) {
-    case Idioma::Portugues:
-        return &Portugues;
-    case Idioma::Espanhol:
-        return &Espanhol;
-    case Idioma::Ingles:
-        return &Ingles;
-    default:
-        return nullptr;
-    }
+    return Idioma::Escolhe(idioma, Portugues, Espanhol, Ingles);
 }

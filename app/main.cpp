@@ -1,22 +1,18 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "test/tfteste.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zirvano"));
-    Q_INIT_RESOURCE(icons);
-    QIcon icone;
-    for (const char *tamanho : {"48", "128", "256"})
-        icone.addFile(QStringLiteral(":/icons/zirvano-%1.png").arg(QLatin1String(tamanho)));
-    QApplication::setWindowIcon(icone);
+    QApplication::setWindowIcon(IconeZirvano());
 
     // The main window is shown before the others exist: they copy its
     // language when they are created.

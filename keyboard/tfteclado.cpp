@@ -177,7 +177,6 @@ void TfTeclado::CriaControles()
     move(182, 131);
     setFont(Fonte(16));
     setCursor(Qt::ForbiddenCursor);
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
 
     // Frames first, so that the fields lie above them.
     Bevel_Edit = new QFrame(this);

@@ -1,0 +1,138 @@
+#include "app/escolhaidioma.h"
+#include "app/tfidioma.h"
+#include "app/tfmorse.h"
+#include "app/tfsobre.h"
+#include "data/icone.h"
+#include "keyboard/tfteclado.h"
+#include "platform/settingsstore.h"
+#include "test/tfteste.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+// The icon the program ships, and that every one of its windows shows it
+// rather than one of its own.
+class TstIcone : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void everySizeLoads_data();
+    void everySizeLoads();
+    void everyWindowShowsIt_data();
+    void everyWindowShowsIt();
+
+private:
+    QTemporaryDir pasta;
+    std::unique_ptr<TfMorse> morse;
+    std::unique_ptr<TfSobre> sobre;
+    std::unique_ptr<TfTeclado> teclado;
+    std::unique_ptr<TfTeste> teste;
+    std::unique_ptr<TFIdioma> idioma;
+};
+
+namespace {
+
+QImage Figura(const QIcon &icone, int tamanho)
+{
+    return icone.pixmap(QSize(tamanho, tamanho)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+void TstIcone::initTestCase()
+{
+    QVERIFY(pasta.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
+    // A stored language, so that no language window waits for an answer.
+    const QString arquivo = platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
+    QVERIFY(QDir().mkpath(QFileInfo(arquivo).absolutePath()));
+    QSaveFile f(arquivo);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[General]\nIdioma=2\n");
+    QVERIFY(f.commit());
+
+    // As the program entry does it.
+    QApplication::setWindowIcon(IconeZirvano());
+    morse = std::make_unique<TfMorse>();
+    fMorse = morse.get();
+    fMorse->show();
+    sobre = std::make_unique<TfSobre>();
+    fSobre = sobre.get();
+    teclado = std::make_unique<TfTeclado>();
+    fTeclado = teclado.get();
+    teste = std::make_unique<TfTeste>();
+    fTeste = teste.get();
+    idioma = std::make_unique<TFIdioma>();
+    FIdioma = idioma.get();
+}
+
+void TstIcone::cleanupTestCase()
+{
+    FIdioma = nullptr;
+    idioma.reset();
+    fTeste = nullptr;
+    teste.reset();
+    fTeclado = nullptr;
+    teclado.reset();
+    fSobre = nullptr;
+    sobre.reset();
+    fMorse = nullptr;
+    morse.reset();
+}
+
+void TstIcone::everySizeLoads_data()
+{
+    QTest::addColumn<int>("tamanho");
+    for (const int tamanho : {48, 128, 256})
+        QTest::addRow("%d px", tamanho) << tamanho;
+}
+
+// A resource left unregistered gives an empty icon and no error.
+void TstIcone::everySizeLoads()
+{
+    QFETCH(int, tamanho);
+    const QIcon icone = IconeZirvano();
+    QVERIFY(icone.availableSizes().contains(QSize(tamanho, tamanho)));
+    const QImage figura = Figura(icone, tamanho);
+    QCOMPARE(figura.size(), QSize(tamanho, tamanho));
+    // Opaque in the middle, transparent in the rounded corner.
+    QCOMPARE(qAlpha(figura.pixel(tamanho / 2, tamanho / 2)), 255);
+    QCOMPARE(qAlpha(figura.pixel(0, 0)), 0);
+}
+
+void TstIcone::everyWindowShowsIt_data()
+{
+    QTest::addColumn<QWidget *>("janela");
+    QTest::addRow("main") << static_cast<QWidget *>(fMorse);
+    QTest::addRow("about") << static_cast<QWidget *>(fSobre);
+    QTest::addRow("keyboard") << static_cast<QWidget *>(fTeclado);
+    QTest::addRow("test") << static_cast<QWidget *>(fTeste);
+    QTest::addRow("language, hidden") << static_cast<QWidget *>(FIdioma);
+    // The language window as the Language button makes it: afresh, owned
+    // by the main window.
+    QTest::addRow("language, shown") << static_cast<QWidget *>(new TFIdioma(fMorse));
+}
+
+void TstIcone::everyWindowShowsIt()
+{
+    QFETCH(QWidget *, janela);
+    janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(janela));
+    const QImage esperada = Figura(QApplication::windowIcon(), 48);
+    QCOMPARE(Figura(janela->windowIcon(), 48), esperada);
+    QVERIFY(janela->windowHandle());
+    QCOMPARE(Figura(janela->windowHandle()->icon(), 48), esperada);
+    janela->hide();
+}
+
+QTEST_MAIN(TstIcone)
+#include "tst_icone.moc"

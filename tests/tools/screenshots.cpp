@@ -1,0 +1,233 @@
+// Writes the README's screenshots: starts the trainer's windows as the
+// program entry does and drives them from the main window's buttons as a user
+// would, grabbing each window at a telling moment. Run by
+// scripts/screenshots.sh under Xvfb; not a test.
+//
+//   screenshots <folder>
+
+#include "app/tfidioma.h"
+#include "app/tfmorse.h"
+#include "app/tfsobre.h"
+#include "data/icone.h"
+#include "keyboard/tfteclado.h"
+#include "test/tfteste.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QDir Pasta;
+bool Falhou = false;
+
+void Falha(const QString &motivo)
+{
+    QTextStream(stderr) << "screenshots: " << motivo << '\n';
+    Falhou = true;
+}
+
+void Grava(QWidget *janela, const QString &nome)
+{
+    // Let every pending repaint and layout land first.
+    QCoreApplication::processEvents();
+    const QString arquivo = Pasta.filePath(nome);
+    if (janela->grab().save(arquivo))
+        QTextStream(stdout) << arquivo << '\n';
+    else
+        Falha(QStringLiteral("cannot write %1").arg(arquivo));
+}
+
+// Presses a button of the main window whose handler opens a modal window;
+// `dentro` runs inside that window's event loop and must close it.
+void AbreModal(QAbstractButton *botao, std::function<void(QWidget *)> dentro)
+{
+    QTimer::singleShot(0, botao, [dentro] {
+        QWidget *janela = nullptr;
+        if (!QTest::qWaitFor([&janela] { return (janela = QApplication::activeModalWidget()); },
+                             5000)) {
+            Falha(QStringLiteral("no modal window came up"));
+            return;
+        }
+        // With no window manager under Xvfb nothing activates a new window,
+        // and the test window hears keys only while it is the active one.
+        janela->activateWindow();
+        if (!QTest::qWaitForWindowActive(janela))
+            Falha(QStringLiteral("%1 never became active").arg(janela->windowTitle()));
+        dentro(janela);
+    });
+    botao->click();
+}
+
+// The main window during the second lesson, just after C has sounded, with
+// the pointer resting on Play so that the status bar shows its hint.
+void JanelaPrincipal()
+{
+    fMorse->Control_Vel->setValue(15); // 15 PpM
+    fMorse->ListBox_Licao->setCurrentRow(1);
+    QCursor::setPos(fMorse->Btn_Iniciar->mapToGlobal(fMorse->Btn_Iniciar->rect().center()));
+    QTest::qWait(200);
+
+    auto *vigia = new QTimer(fMorse);
+    vigia->setInterval(10);
+    QObject::connect(vigia, &QTimer::timeout, vigia, [vigia] {
+        // Runs at the lesson player's pause between two characters.
+        if (!fMorse->Lb_Letra->text().startsWith(QLatin1Char('C')))
+            return;
+        vigia->stop();
+        vigia->deleteLater();
+        Grava(fMorse, QStringLiteral("main-window.png"));
+        fMorse->Btn_Parar->click();
+    });
+    vigia->start();
+    fMorse->Btn_Iniciar->click();
+    if (vigia->isActive()) {
+        delete vigia;
+        Falha(QStringLiteral("the lesson never showed C"));
+    }
+}
+
+// The Language button's window once its rotating texts have come round to
+// English; choosing English keeps the trainer in English for the rest.
+void JanelaIdioma()
+{
+    AbreModal(fMorse->Btn_ABC, [](QWidget *janela) {
+        auto *idioma = qobject_cast<TFIdioma *>(janela);
+        if (!idioma) {
+            Falha(QStringLiteral("the Language button opened no language window"));
+            janela->close();
+            return;
+        }
+        if (!QTest::qWaitFor(
+                [idioma] { return idioma->Versao->text() == QLatin1String("Version 2.0.1"); },
+                15000))
+            Falha(QStringLiteral("the language window never showed its English texts"));
+        Grava(idioma, QStringLiteral("language-window.png"));
+        idioma->RG_IdiomaItens[2]->click();
+    });
+    if (fMorse->NumIdioma != 2)
+        Falha(QStringLiteral("choosing English left language %1").arg(fMorse->NumIdioma));
+}
+
+void JanelaSobre()
+{
+    AbreModal(fMorse->SBtn_Sobre, [](QWidget *janela) {
+        Grava(janela, QStringLiteral("about-window.png"));
+        fSobre->BtnSobre->click();
+    });
+}
+
+// Keys clicked one by one into the display line, and a sentence written for
+// the phrase player (not played).
+void Teclado()
+{
+    AbreModal(fMorse->Btn_Teclado, [](QWidget *janela) {
+        auto *teclado = qobject_cast<TfTeclado *>(janela);
+        if (!teclado) {
+            Falha(QStringLiteral("the Keyboard button opened no keyboard window"));
+            janela->close();
+            return;
+        }
+        QTest::keyClicks(teclado->Edit_Frase, QStringLiteral("paris paris"));
+        const QList<QPushButton *> teclas = teclado->findChildren<QPushButton *>();
+        for (const QChar c : QStringLiteral("CQ CQ DE ZIRVANO")) {
+            QPushButton *tecla = c == QLatin1Char(' ') ? teclado->BitBtn_Espaco : nullptr;
+            for (QPushButton *b : teclas)
+                if (!tecla && b->text() == QString(c))
+                    tecla = b;
+            if (!tecla) {
+                Falha(QStringLiteral("no key for %1").arg(c));
+                continue;
+            }
+            QTest::mouseClick(tecla, Qt::LeftButton);
+        }
+        Grava(teclado, QStringLiteral("keyboard-window.png"));
+        teclado->SBtn_Fechar->click();
+    });
+}
+
+// Five characters answered from the computer keyboard, the third one wrongly.
+void Teste()
+{
+    AbreModal(fMorse->Btn_Teste, [](QWidget *janela) {
+        auto *teste = qobject_cast<TfTeste *>(janela);
+        if (!teste) {
+            Falha(QStringLiteral("the Test button opened no test window"));
+            janela->close();
+            return;
+        }
+        for (int rodada = 0; rodada < 5; ++rodada) {
+            QTest::mouseClick(teste->Btn_Teste, Qt::LeftButton); // returns once it has sounded
+            int tecla = Tecla_Esperada;
+            if (rodada == 2)
+                tecla = tecla == 'E' ? 'T' : 'E';
+            QWidget *alvo = teste->focusWidget() ? teste->focusWidget() : teste;
+            QTest::keyClick(alvo, static_cast<Qt::Key>(tecla));
+        }
+        if (Acertos != 4 || Testes != 5)
+            Falha(QStringLiteral("the test counted %1 right of %2").arg(Acertos).arg(Testes));
+        Grava(teste, QStringLiteral("test-window.png"));
+        teste->Btn_Fechar->click();
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication aplicacao(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zirvano"));
+    QApplication::setWindowIcon(IconeZirvano());
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: screenshots <folder>\n";
+        return 2;
+    }
+    Pasta = QDir(QString::fromLocal8Bit(argv[1]));
+    if (!Pasta.mkpath(QStringLiteral("."))) {
+        QTextStream(stderr) << "screenshots: cannot create " << Pasta.path() << '\n';
+        return 1;
+    }
+
+    auto morse = std::make_unique<TfMorse>();
+    fMorse = morse.get();
+    fMorse->show();
+    auto sobre = std::make_unique<TfSobre>();
+    fSobre = sobre.get();
+    auto teclado = std::make_unique<TfTeclado>();
+    fTeclado = teclado.get();
+    auto teste = std::make_unique<TfTeste>();
+    fTeste = teste.get();
+    const auto idioma = std::make_unique<TFIdioma>();
+    FIdioma = idioma.get();
+
+    QTimer::singleShot(0, fMorse, [] {
+        if (!QTest::qWaitForWindowExposed(fMorse))
+            Falha(QStringLiteral("the main window was never exposed"));
+        JanelaIdioma();
+        JanelaPrincipal();
+        JanelaSobre();
+        Teclado();
+        Teste();
+        fMorse->Btn_Fechar->click();
+        QCoreApplication::exit(Falhou ? 1 : 0);
+    });
+    const int resultado = QApplication::exec();
+    FIdioma = nullptr;
+    fTeste = nullptr;
+    fTeclado = nullptr;
+    fSobre = nullptr;
+    fMorse = nullptr;
+    return resultado;
+}

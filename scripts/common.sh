@@ -5,7 +5,7 @@ ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
 # Debian packages the trainer needs to build and run.
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation libbenchmark-dev)
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation libbenchmark-dev pulseaudio pulseaudio-utils)
 
 zirvano_install() {
     local missing=()

@@ -1,20 +1,16 @@
-#include "app/escolhaidioma.h"
 #include "app/tfmorse.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "platform/keyboardhook.h"
-#include "platform/settingsstore.h"
 #include "test/tfteste.h"
 #include "test/thotkeymanager.h"
+#include "tests/app/ambiente.h"
 #include "text/testetexts.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,13 +176,9 @@ void TstTesteHammer::initTestCase()
 {
     QVERIFY(pasta.isValid());
     qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
-    const QString arquivo = platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
-    QVERIFY(QDir().mkpath(QFileInfo(arquivo).absolutePath()));
-    QSaveFile f(arquivo);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[General]\nIdioma=0\n");
-    QVERIFY(f.commit());
+    // A stored language, so that no language window comes up.
+    ambiente::Configura(pasta, "[General]\nIdioma=0\n");
+    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
 
     ouvido = std::make_unique<THotKeyManager>(nullptr);
     ouvido->SetAppGlobal(true);

@@ -48,7 +48,7 @@ qint64 rssKb()
 QtMessageHandler proximo = nullptr;
 void semAvisosDeFonte(QtMsgType tipo, const QMessageLogContext &contexto, const QString &texto)
 {
-    if (!texto.startsWith(QLatin1String("OpenType support missing")))
+    if (!texto.contains(QLatin1String("OpenType support missing")))
         proximo(tipo, contexto, texto);
 }
 
@@ -259,8 +259,10 @@ void TstKeyboardHostile::sentence()
     QVERIFY(w->Edit_Frase->text().isEmpty());
     QVERIFY(w->Edit_Letras->text().isEmpty());
     // The playback holds no copies of the sentence: memory stays where it was.
-    QVERIFY2(depois - antes < 32 * 1024,
-             qPrintable(QStringLiteral("RSS %1 -> %2 kB").arg(antes).arg(depois)));
+    // (Not under the address sanitizer, whose quarantine holds freed memory.)
+    if (!sanitized())
+        QVERIFY2(depois - antes < 32 * 1024,
+                 qPrintable(QStringLiteral("RSS %1 -> %2 kB").arg(antes).arg(depois)));
     if (frase.size() > 1000)
         qInfo("%lld characters, %lld keyed, %.0f ms, RSS %lld -> %lld kB", qlonglong(frase.size()),
               qlonglong(g.teclas.size()), ms, antes, depois);

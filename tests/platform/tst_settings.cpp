@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +61,42 @@ int writeForever()
         s.OpenKey(Key, true);
         s.WriteInteger(Name, i);
     }
+}
+
+// Permissions do not bind the superuser, so as root the write under test is
+// made by a child that has become this user, over a tree it owns.
+constexpr uid_t Nobody = 65534;
+
+bool chownTree(const QString &root)
+{
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    bool ok = ::chown(QFile::encodeName(root).constData(), Nobody, Nobody) == 0;
+    while (it.hasNext())
+        ok = ::chown(QFile::encodeName(it.next()).constData(), Nobody, Nobody) == 0 && ok;
+    return ok;
+}
+
+// Child mode: drop to nobody, write the value, print the error text.
+int writeAsNobody(qint32 value)
+{
+    if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+        return 2;
+    std::fputs(write(value).toUtf8().constData(), stdout);
+    return 0;
+}
+
+QString writeAsNobodyChild(const QString &home, qint32 value)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--write-as-nobody"), QString::number(value)});
+    if (!child.waitForFinished() || child.exitCode() != 0)
+        return QStringLiteral("child failed");
+    return QString::fromUtf8(child.readAllStandardOutput());
 }
 
 } // namespace
@@ -184,17 +221,15 @@ void TstSettings::readOnlyPlaces()
 {
     QFETCH(bool, folder);
     QCOMPARE(write(1), QString());
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QVERIFY(chownTree(home->path()));
     const QString target = folder ? QFileInfo(file()).absolutePath() : file();
     QVERIFY(QFile::setPermissions(target,
                                   folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
-    // Root may write anyway; what matters is that the outcome is told truly.
-    const QString error = write(2);
-    if (error.isEmpty())
-        QCOMPARE(stored(), std::optional<qint32>(2));
-    else {
-        QCOMPARE(error, QStringLiteral("Falha ao fixar dados para 'Idioma'"));
-        QCOMPARE(stored(), std::optional<qint32>(1));
-    }
+    const QString error = root ? writeAsNobodyChild(home->path(), 2) : write(2);
+    QCOMPARE(error, QStringLiteral("Falha ao fixar dados para 'Idioma'"));
+    QCOMPARE(stored(), std::optional<qint32>(1));
 }
 
 void TstSettings::directoryInPlaceOfFile()
@@ -231,6 +266,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "--write-forever")
         return writeForever();
+    if (argc > 2 && QByteArray(argv[1]) == "--write-as-nobody")
+        return writeAsNobody(QByteArray(argv[2]).toInt());
     TstSettings t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -1,4 +1,5 @@
 #include "app/escolhaidioma.h"
+#include "app/janelas.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
@@ -32,11 +33,7 @@ private slots:
 
 private:
     QTemporaryDir pasta;
-    std::unique_ptr<TfMorse> morse;
-    std::unique_ptr<TfSobre> sobre;
-    std::unique_ptr<TfTeclado> teclado;
-    std::unique_ptr<TfTeste> teste;
-    std::unique_ptr<TFIdioma> idioma;
+    std::unique_ptr<Janelas> janelas;
 };
 
 namespace {
@@ -62,31 +59,12 @@ void TstIcone::initTestCase()
 
     // As the program entry does it.
     QApplication::setWindowIcon(IconeZirvano());
-    morse = std::make_unique<TfMorse>();
-    fMorse = morse.get();
-    fMorse->show();
-    sobre = std::make_unique<TfSobre>();
-    fSobre = sobre.get();
-    teclado = std::make_unique<TfTeclado>();
-    fTeclado = teclado.get();
-    teste = std::make_unique<TfTeste>();
-    fTeste = teste.get();
-    idioma = std::make_unique<TFIdioma>();
-    FIdioma = idioma.get();
+    janelas = std::make_unique<Janelas>();
 }
 
 void TstIcone::cleanupTestCase()
 {
-    FIdioma = nullptr;
-    idioma.reset();
-    fTeste = nullptr;
-    teste.reset();
-    fTeclado = nullptr;
-    teclado.reset();
-    fSobre = nullptr;
-    sobre.reset();
-    fMorse = nullptr;
-    morse.reset();
+    janelas.reset();
 }
 
 void TstIcone::everySizeLoads_data()

@@ -5,6 +5,7 @@
 //
 //   screenshots <folder>
 
+#include "app/janelas.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
@@ -200,17 +201,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    auto morse = std::make_unique<TfMorse>();
-    fMorse = morse.get();
-    fMorse->show();
-    auto sobre = std::make_unique<TfSobre>();
-    fSobre = sobre.get();
-    auto teclado = std::make_unique<TfTeclado>();
-    fTeclado = teclado.get();
-    auto teste = std::make_unique<TfTeste>();
-    fTeste = teste.get();
-    const auto idioma = std::make_unique<TFIdioma>();
-    FIdioma = idioma.get();
+    const Janelas janelas;
 
     QTimer::singleShot(0, fMorse, [] {
         if (!QTest::qWaitForWindowExposed(fMorse))
@@ -223,11 +214,5 @@ int main(int argc, char *argv[])
         fMorse->Btn_Fechar->click();
         QCoreApplication::exit(Falhou ? 1 : 0);
     });
-    const int resultado = QApplication::exec();
-    FIdioma = nullptr;
-    fTeste = nullptr;
-    fTeclado = nullptr;
-    fSobre = nullptr;
-    fMorse = nullptr;
-    return resultado;
+    return QApplication::exec();
 }

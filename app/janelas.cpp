@@ -1,0 +1,31 @@
+#include "app/janelas.h"
+
+#include "app/tfidioma.h"
+#include "app/tfmorse.h"
+#include "app/tfsobre.h"
+#include "keyboard/tfteclado.h"
+#include "test/tfteste.h"
+
+Janelas::Janelas()
+{
+    morse = std::make_unique<TfMorse>();
+    fMorse = morse.get();
+    fMorse->show();
+    sobre = std::make_unique<TfSobre>();
+    fSobre = sobre.get();
+    teclado = std::make_unique<TfTeclado>();
+    fTeclado = teclado.get();
+    teste = std::make_unique<TfTeste>();
+    fTeste = teste.get();
+    idioma = std::make_unique<TFIdioma>();
+    FIdioma = idioma.get();
+}
+
+Janelas::~Janelas()
+{
+    FIdioma = nullptr;
+    fTeste = nullptr;
+    fTeclado = nullptr;
+    fSobre = nullptr;
+    fMorse = nullptr;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+
+class TfMorse;
+class TfSobre;
+class TfTeclado;
+class TfTeste;
+class TFIdioma;
+
+// The program's windows, created in start-up order and published in their
+// globals, the main window shown before the others exist (they copy its
+// language when they are created). On destruction every global is cleared
+// before any window goes, the last created going first.
+class Janelas
+{
+public:
+    Janelas();
+    ~Janelas();
+    Janelas(const Janelas &) = delete;
+    Janelas &operator=(const Janelas &) = delete;
+
+private:
+    std::unique_ptr<TfMorse> morse;
+    std::unique_ptr<TfSobre> sobre;
+    std::unique_ptr<TfTeclado> teclado;
+    std::unique_ptr<TfTeste> teste;
+    // Never shown; its text-rotation timer runs for the life of the program.
+    std::unique_ptr<TFIdioma> idioma;
+};

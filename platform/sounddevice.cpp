@@ -30,22 +30,6 @@ constexpr auto RetryInterval = std::chrono::seconds(1);
 // How long a freshly opened device may take to call back for the first time.
 constexpr auto StartTimeout = std::chrono::milliseconds(250);
 
-void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
-
-// libasound writes every failed open to stderr: without a card, eight lines
-// at each retry. SDL loads the library itself, so it is reached where it is
-// already loaded instead of being linked.
-void silenceAlsa()
-{
-    void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
-    if (!alsa)
-        return;
-    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
-    using SetHandler = int (*)(Handler);
-    if (const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
-        set(&ignoreAlsaError);
-    dlclose(alsa);
-}
 // Bandwidth of the loop that locks the clock to the callbacks: wide while it
 // settles, then narrow, so one late callback moves no tone.
 constexpr double SettlingBandwidthHz = 2.0;
@@ -113,6 +97,23 @@ std::vector<float> toDevice(const SDL_AudioSpec &spec, const Uint8 *samples, Uin
         return {};
     out.resize(std::size_t(cvt.len_cvt) / sizeof(float));
     return out;
+}
+
+void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+// libasound writes every failed open to stderr: without a card, eight lines
+// at each retry. When SDL has loaded it (its ALSA driver), it is reached there
+// instead of being linked.
+void silenceAlsa()
+{
+    void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (!alsa)
+        return;
+    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+    using SetHandler = int (*)(Handler);
+    if (const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(&ignoreAlsaError);
+    dlclose(alsa);
 }
 
 } // namespace
@@ -443,9 +444,7 @@ bool SoundDevice::open()
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_subsystem = true;
-        if (const char *driver = SDL_GetCurrentAudioDriver();
-            driver && std::strcmp(driver, "alsa") == 0)
-            silenceAlsa();
+        silenceAlsa();
     }
     SDL_AudioSpec want{};
     want.freq = WantedRate;

@@ -1,24 +1,19 @@
 #include "platform/playsound.h"
 #include "platform/sounddevice.h"
+#include "recording.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <cstring>
 
 using platform::SoundDevice;
 
 namespace {
 
-constexpr int DeviceRate = 96000;
-
 // A mono PCM RIFF/WAVE image whose every sample is value: flat tones make the
 // recorded stream easy to read back.
 QByteArray wave(int rate, int bits, int frames, int value, int channels = 1, int format = 1)
 {
-    const int block = channels * bits / 8;
     QByteArray data;
     for (int i = 0; i < frames * channels; ++i) {
         if (bits == 8)
@@ -26,66 +21,13 @@ QByteArray wave(int rate, int bits, int frames, int value, int channels = 1, int
         else
             data.append(char(value & 0xFF)).append(char((value >> 8) & 0xFF));
     }
-    QByteArray image;
-    QDataStream s(&image, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    s.writeRawData("RIFF", 4);
-    s << quint32(36 + data.size());
-    s.writeRawData("WAVEfmt ", 8);
-    s << quint32(16) << quint16(format) << quint16(channels) << quint32(rate)
-      << quint32(rate * block) << quint16(block) << quint16(bits);
-    s.writeRawData("data", 4);
-    s << quint32(data.size());
-    s.writeRawData(data.constData(), int(data.size()));
-    return image + QByteArray(4, '\0');
+    return waveImage(rate, bits, channels, data, {}, format) + QByteArray(4, '\0');
 }
 
 bool play(const QByteArray &image, unsigned flags)
 {
     return SoundDevice::instance().play(image.constData(), std::size_t(image.size()), flags);
 }
-
-void useDriver(const char *driver)
-{
-    qputenv("SDL_AUDIODRIVER", driver);
-    SoundDevice::instance().shutdown();
-}
-
-// The stream as SDL's disk driver writes it: interleaved float stereo frames.
-class Recording
-{
-public:
-    explicit Recording(const QTemporaryDir &dir)
-        : m_path(dir.filePath(QStringLiteral("stream.raw")))
-    {
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_path));
-        useDriver("disk");
-    }
-
-    // Lets the stream play out what was placed in it (a play sounds one
-    // latency after its call), closes the device, so that everything is on
-    // disk, and reads it back.
-    QVector<float> take()
-    {
-        SoundDevice &device = SoundDevice::instance();
-        const auto until = device.stats().frames +
-                           2 * DeviceRate * SoundDevice::Latency.count() / 1000 +
-                           2 * device.stats().bufferFrames;
-        if (!QTest::qWaitFor([&] { return device.stats().frames > until; }, 2000))
-            return {};
-        device.shutdown();
-        QFile f(m_path);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray bytes = f.readAll();
-        QVector<float> s(bytes.size() / qsizetype(sizeof(float)));
-        std::memcpy(s.data(), bytes.constData(), std::size_t(s.size()) * sizeof(float));
-        return s;
-    }
-
-private:
-    QString m_path;
-};
 
 // Runs of equal left/right pairs, ignoring the silence around them.
 struct Run
@@ -315,8 +257,7 @@ void TstSoundDevice::toneLandsWhole()
     QFETCH(QByteArray, image);
     QFETCH(int, frames);
     QFETCH(float, level);
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     QVERIFY(play(image, platform::SND_SYNC));
     const QVector<float> s = rec.take();
 
@@ -358,8 +299,7 @@ void TstSoundDevice::volumeWordSplitsIntoChannels()
     QFETCH(quint32, word);
     QFETCH(float, left);
     QFETCH(float, right);
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     SoundDevice::instance().setVolume(0);
     SoundDevice::instance().setVolume(word); // the last word wins
     QCOMPARE(SoundDevice::instance().volume(), word);
@@ -373,8 +313,7 @@ void TstSoundDevice::volumeWordSplitsIntoChannels()
 
 void TstSoundDevice::newPlayCutsThePrevious()
 {
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     QVERIFY(play(wave(96000, 16, 96000, 8192), platform::SND_ASYNC));
     QTRY_VERIFY(SoundDevice::instance().stats().tones == 1);
     QVERIFY(play(wave(96000, 16, 2400, 16384), platform::SND_SYNC));
@@ -390,8 +329,7 @@ void TstSoundDevice::newPlayCutsThePrevious()
 
 void TstSoundDevice::loopRunsUntilStop()
 {
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     const QByteArray tone = wave(96000, 16, 480, 4096);
     QVERIFY(play(tone, platform::SND_ASYNC | platform::SND_LOOP));
     const std::int64_t from = SoundDevice::instance().stats().frames;
@@ -412,8 +350,7 @@ void TstSoundDevice::streamRepeatsTheRhythmOfTheCalls()
     // moved to the device's buffer boundaries (up to 20 ms off). The disk
     // driver runs a few percent off the wall clock, so the measure is the
     // device's own rate.
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     const QByteArray tone = wave(96000, 16, 960, 8192);
     play(wave(96000, 16, 96, 0), platform::SND_ASYNC);
     // Past the first second, in which the clock settles on the rate.
@@ -440,8 +377,7 @@ void TstSoundDevice::streamRepeatsTheRhythmOfTheCalls()
 
 void TstSoundDevice::playSoundForwardsToTheDevice()
 {
-    QTemporaryDir dir;
-    Recording rec(dir);
+    Recording rec;
     QVector<platform::SoundCall::Kind> seen;
     platform::setSoundObserver([&](const platform::SoundCall &c) { seen << c.kind; });
     platform::waveOutSetVolume(0, 0x0000FFFFu);

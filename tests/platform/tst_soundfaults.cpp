@@ -6,6 +6,8 @@
 #include "platform/playsound.h"
 #include "platform/sleep.h"
 #include "platform/sounddevice.h"
+#include "recording.h"
+#include "tests/ambiente.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,35 +27,11 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
 using platform::SoundDevice;
 
 namespace {
-
-constexpr int DeviceRate = 96000;
-
-// A PCM RIFF/WAVE image with the given samples (channels interleaved); extra
-// goes between the format and the data chunk.
-QByteArray image(int rate, int bits, int channels, const QByteArray &data,
-                 const QByteArray &extra = {})
-{
-    const int block = channels * bits / 8;
-    QByteArray out;
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    s.writeRawData("RIFF", 4);
-    s << quint32(36 + extra.size() + data.size());
-    s.writeRawData("WAVEfmt ", 8);
-    s << quint32(16) << quint16(1) << quint16(channels) << quint32(rate) << quint32(rate * block)
-      << quint16(block) << quint16(bits);
-    s.writeRawData(extra.constData(), int(extra.size()));
-    s.writeRawData("data", 4);
-    s << quint32(data.size());
-    s.writeRawData(data.constData(), int(data.size()));
-    return out;
-}
 
 // A mono 16-bit sine of ms milliseconds.
 QByteArray tone(int ms, int rate = DeviceRate, double hz = 700, int amplitude = 8000)
@@ -63,7 +41,7 @@ QByteArray tone(int ms, int rate = DeviceRate, double hz = 700, int amplitude = 
         const auto v = qint16(std::lround(amplitude * std::sin(2 * M_PI * hz * i / rate)));
         data.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
     }
-    return image(rate, 16, 1, data);
+    return waveImage(rate, 16, 1, data);
 }
 
 // A short playable image of random length, rate, width and content.
@@ -73,18 +51,12 @@ QByteArray randomTone(QRandomGenerator &random)
     QByteArray data(random.bounded(1, 2000) * bits / 8, Qt::Uninitialized);
     for (char &c : data)
         c = char(random.bounded(1, 256));
-    return image(random.bounded(2) ? 44100 : 96000, bits, 1, data);
+    return waveImage(random.bounded(2) ? 44100 : 96000, bits, 1, data);
 }
 
 bool play(const QByteArray &bytes, unsigned flags)
 {
     return platform::PlaySoundA(bytes.constData(), std::size_t(bytes.size()), flags);
-}
-
-void useDriver(const char *driver)
-{
-    qputenv("SDL_AUDIODRIVER", driver);
-    SoundDevice::instance().shutdown();
 }
 
 double msSince(const QElapsedTimer &t)
@@ -128,38 +100,6 @@ private:
     QTemporaryFile m_file;
     int m_out = -1;
     int m_err = -1;
-};
-
-// The stream as SDL's disk driver writes it: interleaved float stereo frames.
-class Recording
-{
-public:
-    Recording() : m_path(m_dir.filePath(QStringLiteral("stream.raw")))
-    {
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_path));
-        useDriver("disk");
-    }
-
-    // Lets the stream run on until frame, then closes the device so that
-    // everything is on disk, and reads it back.
-    QVector<float> takeAfter(std::int64_t frame)
-    {
-        SoundDevice &device = SoundDevice::instance();
-        if (!QTest::qWaitFor([&] { return device.stats().frames > frame; }, 5000))
-            return {};
-        device.shutdown();
-        QFile f(m_path);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray bytes = f.readAll();
-        QVector<float> s(bytes.size() / qsizetype(sizeof(float)));
-        std::memcpy(s.data(), bytes.constData(), std::size_t(s.size()) * sizeof(float));
-        return s;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
 };
 
 qsizetype loudFrames(const QVector<float> &s, qsizetype fromFrame, qsizetype toFrame)
@@ -282,11 +222,6 @@ private:
     QByteArray m_heard;
 };
 
-bool sanitized()
-{
-    return qEnvironmentVariableIsSet("ZIRVANO_SANITIZE");
-}
-
 } // namespace
 
 class TstSoundFaults : public QObject
@@ -321,11 +256,8 @@ private slots:
 void TstSoundFaults::initTestCase()
 {
     // A stored language, so that the main window asks for none.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QDir(config.path()).mkpath(QStringLiteral("Brevanto"));
-    QFile ini(config.filePath(QStringLiteral("Brevanto/Zirvano.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[General]\nIdioma=0\n");
+    ambiente::Configura(config, "[General]\nIdioma=0\n");
+    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
     QFile client(config.filePath(QStringLiteral("client.conf")));
     QVERIFY(client.open(QIODevice::WriteOnly));
     client.write("autospawn = no\n");
@@ -572,7 +504,7 @@ void TstSoundFaults::callsRacingTheAudioThread()
     QVERIFY(play(images[0], platform::SND_ASYNC));
     QVERIFY(device.stats().open);
 
-    const int calls = sanitized() ? 3000 : 8000;
+    const int calls = ambiente::Sanitizado() ? 3000 : 8000;
     for (int i = 0; i < calls; ++i) {
         const QByteArray &img = images[random.bounded(int(images.size()))];
         switch (random.bounded(4)) {
@@ -631,7 +563,7 @@ void TstSoundFaults::corruptHeadersPlayNothing_data()
     QByteArray samples;
     for (int i = 0; i < 960; ++i)
         samples.append(char(0x00)).append(char(0x20));
-    const QByteArray good = image(96000, 16, 1, samples);
+    const QByteArray good = waveImage(96000, 16, 1, samples);
     auto set16 = [&](int at, quint16 v) {
         QByteArray b = good;
         qToLittleEndian(v, b.data() + at);
@@ -653,7 +585,7 @@ void TstSoundFaults::corruptHeadersPlayNothing_data()
     QTest::newRow("format 0xFFFF") << set16(20, 0xFFFF);
     QTest::newRow("format extensible, no extension") << set16(20, 0xFFFE);
     QTest::newRow("0 channels") << set16(22, 0);
-    QTest::newRow("3 channels") << image(96000, 16, 3, samples);
+    QTest::newRow("3 channels") << waveImage(96000, 16, 3, samples);
     QTest::newRow("3 channels, mono block") << set16(22, 3);
     QTest::newRow("65535 channels") << set16(22, 0xFFFF);
     QTest::newRow("sample rate 0") << set32(24, 0);
@@ -666,8 +598,8 @@ void TstSoundFaults::corruptHeadersPlayNothing_data()
     QTest::newRow("0 bits") << set16(34, 0);
     QTest::newRow("1 bit") << set16(34, 1);
     QTest::newRow("24 bits, block 3") << set16(32, 3).replace(34, 2, QByteArray("\x18\x00", 2));
-    QTest::newRow("24-bit samples") << image(96000, 24, 1, samples);
-    QTest::newRow("32-bit integer samples") << image(96000, 32, 1, samples);
+    QTest::newRow("24-bit samples") << waveImage(96000, 24, 1, samples);
+    QTest::newRow("32-bit integer samples") << waveImage(96000, 32, 1, samples);
     QTest::newRow("0xFFFF bits") << set16(34, 0xFFFF);
     QTest::newRow("data id missing") << QByteArray(good).replace(36, 4, "atad");
     QTest::newRow("data length 0") << set32(40, 0);
@@ -683,7 +615,7 @@ void TstSoundFaults::corruptHeadersPlayNothing()
     QFETCH(QByteArray, bytes);
     // The device open and running: a bad image must not reach it.
     Recording recording;
-    const QByteArray quiet = image(96000, 16, 1, QByteArray(192, '\0'));
+    const QByteArray quiet = waveImage(96000, 16, 1, QByteArray(192, '\0'));
     QVERIFY(play(quiet, platform::SND_ASYNC));
     SoundDevice &device = SoundDevice::instance();
     QVERIFY(device.stats().open);
@@ -706,21 +638,21 @@ void TstSoundFaults::corruptHeadersPlayNothing()
 void TstSoundFaults::randomAndCutImagesPlayNothing()
 {
     Recording recording;
-    const QByteArray quiet = image(96000, 16, 1, QByteArray(192, '\0'));
+    const QByteArray quiet = waveImage(96000, 16, 1, QByteArray(192, '\0'));
     QVERIFY(play(quiet, platform::SND_ASYNC));
     SoundDevice &device = SoundDevice::instance();
 
     // Random bytes of every length up to 4 KiB, some behind a plausible
     // header that claims more than follows.
     QRandomGenerator random(4096);
-    const int rounds = sanitized() ? 1000 : 3000;
+    const int rounds = ambiente::Sanitizado() ? 1000 : 3000;
     for (int i = 0; i < rounds; ++i) {
         QByteArray bytes(random.bounded(0, 4097), Qt::Uninitialized);
         for (char &c : bytes)
             c = char(random.bounded(256));
         if (i % 3 == 1 && bytes.size() >= 44) {
-            const QByteArray header = image(random.bounded(2) ? 44100 : 96000, 16, 1,
-                                            QByteArray(int(bytes.size()) * 2, '\x7F'));
+            const QByteArray header = waveImage(random.bounded(2) ? 44100 : 96000, 16, 1,
+                                                QByteArray(int(bytes.size()) * 2, '\x7F'));
             bytes.replace(0, 44, header.left(44));
         }
         QVERIFY2(!play(bytes, random.bounded(2) ? platform::SND_ASYNC
@@ -732,7 +664,7 @@ void TstSoundFaults::randomAndCutImagesPlayNothing()
     // cut short at every length.
     QByteArray samples(2 * 480 + 1, '\x40');
     const QByteArray list("LIST\x06\x00\x00\x00INFOab", 14);
-    const QByteArray whole = image(96000, 16, 1, samples, list);
+    const QByteArray whole = waveImage(96000, 16, 1, samples, list);
     for (qsizetype cut = 0; cut < whole.size(); ++cut)
         QVERIFY2(!platform::PlaySoundA(whole.constData(), std::size_t(cut),
                                        platform::SND_ASYNC | platform::SND_LOOP),

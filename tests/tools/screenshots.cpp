@@ -51,15 +51,23 @@ void Grava(QWidget *janela, const QString &nome)
         Falha(QStringLiteral("cannot write %1").arg(arquivo));
 }
 
-// Presses a button of the main window whose handler opens a modal window;
+// Presses a button of the main window whose handler opens a modal Janela;
 // `dentro` runs inside that window's event loop and must close it.
-void AbreModal(QAbstractButton *botao, std::function<void(QWidget *)> dentro)
+template <class Janela> void AbreModal(QAbstractButton *botao, std::function<void(Janela *)> dentro)
 {
-    QTimer::singleShot(0, botao, [dentro] {
-        QWidget *janela = nullptr;
-        if (!QTest::qWaitFor([&janela] { return (janela = QApplication::activeModalWidget()); },
+    QTimer::singleShot(0, botao, [botao, dentro] {
+        QWidget *modal = nullptr;
+        if (!QTest::qWaitFor([&modal] { return (modal = QApplication::activeModalWidget()); },
                              5000)) {
             Falha(QStringLiteral("no modal window came up"));
+            return;
+        }
+        auto *janela = qobject_cast<Janela *>(modal);
+        if (!janela) {
+            Falha(
+                QStringLiteral("%1 opened no %2")
+                    .arg(botao->objectName(), QLatin1String(Janela::staticMetaObject.className())));
+            modal->close();
             return;
         }
         // With no window manager under Xvfb nothing activates a new window,
@@ -104,13 +112,7 @@ void JanelaPrincipal()
 // English; choosing English keeps the trainer in English for the rest.
 void JanelaIdioma()
 {
-    AbreModal(fMorse->Btn_ABC, [](QWidget *janela) {
-        auto *idioma = qobject_cast<TFIdioma *>(janela);
-        if (!idioma) {
-            Falha(QStringLiteral("the Language button opened no language window"));
-            janela->close();
-            return;
-        }
+    AbreModal<TFIdioma>(fMorse->Btn_ABC, [](TFIdioma *idioma) {
         if (!QTest::qWaitFor(
                 [idioma] { return idioma->Versao->text() == QLatin1String("Version 2.0.1"); },
                 15000))
@@ -124,9 +126,9 @@ void JanelaIdioma()
 
 void JanelaSobre()
 {
-    AbreModal(fMorse->SBtn_Sobre, [](QWidget *janela) {
+    AbreModal<TfSobre>(fMorse->SBtn_Sobre, [](TfSobre *janela) {
         Grava(janela, QStringLiteral("about-window.png"));
-        fSobre->BtnSobre->click();
+        janela->BtnSobre->click();
     });
 }
 
@@ -134,13 +136,7 @@ void JanelaSobre()
 // the phrase player (not played).
 void Teclado()
 {
-    AbreModal(fMorse->Btn_Teclado, [](QWidget *janela) {
-        auto *teclado = qobject_cast<TfTeclado *>(janela);
-        if (!teclado) {
-            Falha(QStringLiteral("the Keyboard button opened no keyboard window"));
-            janela->close();
-            return;
-        }
+    AbreModal<TfTeclado>(fMorse->Btn_Teclado, [](TfTeclado *teclado) {
         QTest::keyClicks(teclado->Edit_Frase, QStringLiteral("paris paris"));
         const QList<QPushButton *> teclas = teclado->findChildren<QPushButton *>();
         for (const QChar c : QStringLiteral("CQ CQ DE ZIRVANO")) {
@@ -162,13 +158,7 @@ void Teclado()
 // Five characters answered from the computer keyboard, the third one wrongly.
 void Teste()
 {
-    AbreModal(fMorse->Btn_Teste, [](QWidget *janela) {
-        auto *teste = qobject_cast<TfTeste *>(janela);
-        if (!teste) {
-            Falha(QStringLiteral("the Test button opened no test window"));
-            janela->close();
-            return;
-        }
+    AbreModal<TfTeste>(fMorse->Btn_Teste, [](TfTeste *teste) {
         for (int rodada = 0; rodada < 5; ++rodada) {
             QTest::mouseClick(teste->Btn_Teste, Qt::LeftButton); // returns once it has sounded
             int tecla = Tecla_Esperada;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared set-up of the main-window tests: a private settings folder and a
-// hand for the modal language window.
+// Shared set-up of the window tests: a private settings folder, a hand for
+// the modal language window, and the sanitizer pass's lighter load.
 
 #include "app/escolhaidioma.h"
 #include "app/tfidioma.h"
@@ -60,6 +60,13 @@ inline void ResponderIdioma(int item)
             janela->RG_IdiomaItens[item]->click();
     });
     relogio->start();
+}
+
+// Under the sanitizers (scripts/sanitize.sh) a test with a heavy loop takes a
+// lighter load.
+inline bool Sanitizado()
+{
+    return qEnvironmentVariableIsSet("ZIRVANO_SANITIZE");
 }
 
 } // namespace ambiente

@@ -2,9 +2,9 @@
 // how often and in which order, and what the window shows meanwhile. A unit
 // of 5 ms keeps the lessons short.
 
-#include "ambiente.h"
 #include "app/tfmorse.h"
 #include "platform/playsound.h"
+#include "tests/ambiente.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,12 +2,12 @@
 // choices, the language button, the caption, the clock and the hints, and
 // what happens when the stored language is unreadable or cannot be saved.
 
-#include "ambiente.h"
 #include "app/errorguard.h"
 #include "app/tfmorse.h"
 #include "app/tradiogroup.h"
 #include "controls/tgauge.h"
 #include "sound/tgerasom.h"
+#include "tests/ambiente.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,17 +1,13 @@
-#include "app/escolhaidioma.h"
 #include "app/janelas.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
-#include "platform/settingsstore.h"
 #include "test/tfteste.h"
+#include "tests/ambiente.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -48,14 +44,9 @@ QImage Figura(const QIcon &icone, int tamanho)
 void TstIcone::initTestCase()
 {
     QVERIFY(pasta.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
     // A stored language, so that no language window waits for an answer.
-    const QString arquivo = platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
-    QVERIFY(QDir().mkpath(QFileInfo(arquivo).absolutePath()));
-    QSaveFile f(arquivo);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[General]\nIdioma=2\n");
-    QVERIFY(f.commit());
+    ambiente::Configura(pasta, "[General]\nIdioma=2\n");
+    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=2\n"));
 
     // As the program entry does it.
     QApplication::setWindowIcon(IconeZirvano());

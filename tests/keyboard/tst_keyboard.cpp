@@ -2,12 +2,12 @@
 #include "keyboard/tfteclado.h"
 #include "platform/playsound.h"
 #include "sound/tgerasom.h"
+#include "tests/ambiente.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -99,10 +99,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brevanto"),
-                  QStringLiteral("Zirvano"))
-            .setValue(QStringLiteral("Idioma"), 0);
+        ambiente::Configura(config, "[General]\nIdioma=0\n");
         fMorse = new TfMorse;
         fMorse->show();
         fTeclado = w = new TfTeclado;

@@ -5,6 +5,7 @@
 #include "keyboard/tfteclado.h"
 #include "morse/letras.h"
 #include "platform/playsound.h"
+#include "tests/ambiente.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -50,11 +50,6 @@ void semAvisosDeFonte(QtMsgType tipo, const QMessageLogContext &contexto, const 
 {
     if (!texto.contains(QLatin1String("OpenType support missing")))
         proximo(tipo, contexto, texto);
-}
-
-bool sanitized()
-{
-    return qEnvironmentVariableIsSet("ZIRVANO_SANITIZE");
 }
 
 QString u32(char32_t c)
@@ -154,10 +149,7 @@ private slots:
     void initTestCase()
     {
         proximo = qInstallMessageHandler(semAvisosDeFonte);
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brevanto"),
-                  QStringLiteral("Zirvano"))
-            .setValue(QStringLiteral("Idioma"), 0);
+        ambiente::Configura(config, "[General]\nIdioma=0\n");
         fMorse = new TfMorse;
         fMorse->show();
         // Faster than the slider offers, to key a long sentence quickly.
@@ -260,7 +252,7 @@ void TstKeyboardHostile::sentence()
     QVERIFY(w->Edit_Letras->text().isEmpty());
     // The playback holds no copies of the sentence: memory stays where it was.
     // (Not under the address sanitizer, whose quarantine holds freed memory.)
-    if (!sanitized())
+    if (!ambiente::Sanitizado())
         QVERIFY2(depois - antes < 32 * 1024,
                  qPrintable(QStringLiteral("RSS %1 -> %2 kB").arg(antes).arg(depois)));
     if (frase.size() > 1000)
@@ -327,7 +319,7 @@ void TstKeyboardHostile::hammeredKeys()
     const QStringList ruido = naoTocaveis();
 
     QRandomGenerator random(semente);
-    const int eventos = sanitized() ? 1500 : 6000;
+    const int eventos = ambiente::Sanitizado() ? 1500 : 6000;
     int ativacoes = 0; // events that may press a key: typed characters, Space on a button
     for (int i = 0; i < eventos; ++i) {
         int key = 0;

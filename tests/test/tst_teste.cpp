@@ -1,20 +1,16 @@
-#include "app/escolhaidioma.h"
 #include "app/tfmorse.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
 #include "platform/keyboardhook.h"
 #include "platform/playsound.h"
-#include "platform/settingsstore.h"
 #include "sound/tgerasom.h"
 #include "test/tfteste.h"
+#include "tests/ambiente.h"
 #include "text/testetexts.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,14 +61,9 @@ void TstTeste::initTestCase()
 {
     QVERIFY(pasta.isValid());
     qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
     // A stored language, so that no language window comes up.
-    const QString arquivo = platform::SettingsStore::FileOfKey(EscolhaIdioma::ChaveRegistro);
-    QVERIFY(QDir().mkpath(QFileInfo(arquivo).absolutePath()));
-    QSaveFile f(arquivo);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[General]\nIdioma=0\n");
-    QVERIFY(f.commit());
+    ambiente::Configura(pasta, "[General]\nIdioma=0\n");
+    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
 
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();

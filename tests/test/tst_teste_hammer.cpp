@@ -4,7 +4,7 @@
 #include "platform/keyboardhook.h"
 #include "test/tfteste.h"
 #include "test/thotkeymanager.h"
-#include "tests/app/ambiente.h"
+#include "tests/ambiente.h"
 #include "text/testetexts.h"
 
 #include <QApplication>

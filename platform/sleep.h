@@ -1,17 +1,14 @@
 #pragma once
 
-#include <chrono>
+#include "platform/clock.h"
 
 namespace platform {
 
-using SteadyTime = std::chrono::steady_clock::time_point;
-
-// Blocks the calling thread until the steady clock reaches deadline. Sleeps
-// coarsely, then spins the last stretch: kernel sleeps overshoot by a fraction
-// of a millisecond, and every overshoot would lengthen a Morse gap.
+// Blocks the calling thread until the current clock reaches deadline.
 void sleepUntil(SteadyTime deadline);
 
-// Blocks the calling thread for ms milliseconds (nothing for ms <= 0).
+// Blocks the calling thread for ms milliseconds (nothing for ms <= 0), counted
+// from the keyer's cadence while it holds: see Clock.
 void sleepMs(int ms);
 
 } // namespace platform

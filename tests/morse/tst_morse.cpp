@@ -1,5 +1,6 @@
 #include "morse/letras.h"
 #include "platform/playsound.h"
+#include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 
 #include <QtTest>
@@ -7,12 +8,14 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// The keyers run on a virtual clock, with no sound device: what they asked
+// for is exactly what the clock shows.
+using Clock = platform::Clock;
 
 struct Tone
 {
-    int ms;               // length of the tone, from its image
-    Clock::time_point at; // when it was handed to the player
+    int ms;                  // length of the tone, from its image
+    platform::SteadyTime at; // when it was handed to the player
 };
 
 // Records every tone handed to the player, with its length read from the image.
@@ -27,7 +30,7 @@ struct Recorder
             const auto *h = static_cast<const std::uint8_t *>(c.image);
             const std::uint32_t len = h[40] | (h[41] << 8) | (h[42] << 16) | (h[43] << 24);
             const std::uint32_t byteRate = h[28] | (h[29] << 8) | (h[30] << 16);
-            tones << Tone{int(std::uint64_t(len) * 1000 / byteRate), Clock::now()};
+            tones << Tone{int(std::uint64_t(len) * 1000 / byteRate), Clock::current().now()};
         });
     }
     ~Recorder() { platform::setSoundObserver({}); }
@@ -40,7 +43,7 @@ struct Recorder
     }
 };
 
-double msSince(Clock::time_point a, Clock::time_point b)
+double msSince(platform::SteadyTime a, platform::SteadyTime b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
@@ -54,6 +57,7 @@ class TstMorse : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void alphabet_data();
@@ -64,7 +68,14 @@ private slots:
 
 private:
     TGeraSom *g = nullptr;
+    std::unique_ptr<platform::VirtualClock> clock;
 };
+
+void TstMorse::initTestCase()
+{
+    qputenv("SDL_AUDIODRIVER", "zirvano-none");
+    clock = std::make_unique<platform::VirtualClock>();
+}
 
 void TstMorse::init()
 {
@@ -149,15 +160,15 @@ void TstMorse::alphabet()
     QCOMPARE(QString(Letras::Padrao(static_cast<unsigned char>(character))), pattern);
     // u = 2: the shortest unit whose dot (10 ms) the generator does not raise.
     Recorder r;
-    const auto start = Clock::now();
+    const auto start = Clock::current().now();
     reinterpret_cast<Keyer>(keyer)(2, g);
-    const double total = msSince(start, Clock::now());
+    const double total = msSince(start, Clock::current().now());
     QCOMPARE(r.pattern(2), pattern);
     int nominal = 0;
     for (QChar e : pattern)
         nominal += (e == '-' ? 30 : 10) + 10;
     nominal += 40; // the closing silence is 25 units, not 5
-    QVERIFY2(total >= nominal - 0.5, qPrintable(QString::number(total)));
+    QCOMPARE(total, double(nominal));
 }
 
 void TstMorse::unknownCharactersHaveNoPattern()
@@ -169,8 +180,7 @@ void TstMorse::unknownCharactersHaveNoPattern()
 void TstMorse::silencesFollowTheUnit()
 {
     // Letra_0 then Letra_E at u = 5: tones start after the previous tone plus
-    // its silence (gap 25 ms, closing 125 ms). Only lower bounds are strict;
-    // a loaded machine may only add time.
+    // its silence (gap 25 ms, closing 125 ms).
     Recorder r;
     Letras::Letra_0(5, g);
     Letras::Letra_E(5, g);
@@ -178,19 +188,17 @@ void TstMorse::silencesFollowTheUnit()
     for (int i = 1; i < r.tones.size(); ++i) {
         const double step = msSince(r.tones.at(i - 1).at, r.tones.at(i).at);
         const double nominal = r.tones.at(i - 1).ms + (i == 5 ? 125 : 25);
-        QVERIFY2(step >= nominal - 0.5 && step < nominal + 50,
-                 qPrintable(QString("tone %1: %2 ms, nominal %3").arg(i).arg(step).arg(nominal)));
+        QCOMPARE(step, nominal);
     }
 }
 
 void TstMorse::wordSpaceIsSilent()
 {
     Recorder r;
-    const auto start = Clock::now();
+    const auto start = Clock::current().now();
     Letras::Letra_Espaco(5);
-    const double took = msSince(start, Clock::now());
     QVERIFY(r.tones.isEmpty());
-    QVERIFY(took >= 124.5 && took < 200);
+    QCOMPARE(msSince(start, Clock::current().now()), 125.0);
 }
 
 QTEST_GUILESS_MAIN(TstMorse)

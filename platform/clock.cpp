@@ -1,0 +1,98 @@
+#include "platform/clock.h"
+
+#include <atomic>
+#include <thread>
+
+namespace platform {
+
+namespace {
+
+// Sleep in the kernel until this close to the deadline, then spin. A wake-up
+// on a busy machine comes up to a couple of ms late; once running, a thread
+// that spins keeps the processor to its deadline, where one that yields
+// hands it to the others and comes back late.
+constexpr auto SpinMargin = std::chrono::microseconds(2000);
+
+class SteadyClock final : public Clock
+{
+public:
+    SteadyTime now() const override { return std::chrono::steady_clock::now(); }
+
+    void sleepUntil(SteadyTime deadline) override
+    {
+        if (deadline - now() > SpinMargin)
+            std::this_thread::sleep_until(deadline - SpinMargin);
+        while (now() < deadline) {
+        }
+    }
+};
+
+SteadyClock &steadyClock()
+{
+    static SteadyClock c;
+    return c;
+}
+
+std::atomic<Clock *> &installed()
+{
+    static std::atomic<Clock *> c{nullptr};
+    return c;
+}
+
+} // namespace
+
+Clock &Clock::current()
+{
+    Clock *c = installed().load(std::memory_order_acquire);
+    return c != nullptr ? *c : steadyClock();
+}
+
+void Clock::install(Clock *clock)
+{
+    installed().store(clock, std::memory_order_release);
+}
+
+void Clock::sleepFor(std::chrono::nanoseconds d)
+{
+    if (d <= std::chrono::nanoseconds::zero())
+        return;
+    SteadyTime deadline;
+    {
+        std::lock_guard lock(m_mutex);
+        const SteadyTime t = now();
+        if (m_chained && t - m_due <= Slack) {
+            m_due += d;
+            m_silence += d;
+            deadline = m_due;
+        } else {
+            m_chained = false;
+            deadline = t + d;
+        }
+    }
+    sleepUntil(deadline);
+}
+
+Clock::Cadence Clock::cadence(SteadyTime call) const
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_chained || call - m_due > Slack)
+        return {};
+    return {true, m_due, m_silence};
+}
+
+void Clock::chain(SteadyTime due)
+{
+    std::lock_guard lock(m_mutex);
+    m_chained = true;
+    m_due = due;
+    m_silence = {};
+}
+
+void Clock::unchain()
+{
+    std::lock_guard lock(m_mutex);
+    m_chained = false;
+    m_silence = {};
+}
+
+} // namespace platform

@@ -12,12 +12,13 @@
 #include <dlfcn.h>
 #include <limits>
 #include <numbers>
+#include <thread>
 
 namespace platform {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
 // 96000 Hz takes the default tones without resampling. 20 ms buffers: with
 // 10 ms a sound server on a busy machine ran dry now and then, cutting holes
@@ -38,15 +39,58 @@ constexpr double SettlingSeconds = 1.0;
 // A callback this far off the prediction means the stream stalled; the clock
 // starts over from it.
 constexpr double StallSeconds = 0.1;
+// How far the locked period may stray from the one the device was opened with
+// (SDL's sleep-paced drivers run about 1.5 % slow).
+constexpr double RateTolerance = 0.05;
+// Callbacks to wait for after opening, so the first tone is placed on a clock
+// that has seen the device run.
+constexpr int SettlingCallbacks = 1;
+// A chain whose tones run ahead of (or behind) the stream by more than this
+// makes its caller wait half that much longer (or less): the keyer follows the
+// device's own rate, and the queue stays short. Below it the stream clock's
+// own wobble would only shake the caller.
+constexpr auto DriftDeadband = std::chrono::milliseconds(5);
 
-double seconds(Clock::duration d)
+// A fixed-size queue; the audio thread must not allocate.
+template <typename T, int N> class Ring
+{
+public:
+    int size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    bool full() const { return m_count == N; }
+    T &at(int i) { return m_items[std::size_t((m_head + i) % N)]; }
+    const T &at(int i) const { return m_items[std::size_t((m_head + i) % N)]; }
+    T &front() { return at(0); }
+    T &back() { return at(m_count - 1); }
+    const T &back() const { return at(m_count - 1); }
+    void push(const T &item) { at(m_count++) = item; }
+    void dropBack() { --m_count; }
+    void pop()
+    {
+        front() = T{};
+        m_head = (m_head + 1) % N;
+        --m_count;
+    }
+    void clear()
+    {
+        while (m_count > 0)
+            pop();
+    }
+
+private:
+    std::array<T, N> m_items{};
+    int m_head = 0;
+    int m_count = 0;
+};
+
+double seconds(Steady::duration d)
 {
     return std::chrono::duration<double>(d).count();
 }
 
-Clock::duration fromSeconds(double s)
+Steady::duration fromSeconds(double s)
 {
-    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
+    return std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(s));
 }
 
 bool isId(const unsigned char *p, const char *id)
@@ -124,8 +168,8 @@ struct SoundDevice::Sound
     std::vector<float> samples;
 };
 
-// The state the audio thread works on. Everything but the volume is guarded by
-// the device lock, which SDL holds around every callback.
+// The state the audio thread works on, guarded by the device lock, which SDL
+// holds around every callback.
 struct SoundDevice::Mixer
 {
     // A play (or, without a sound, a stop) placed at a stream frame. Each
@@ -138,15 +182,19 @@ struct SoundDevice::Mixer
         bool begun = false;
         SteadyTime call{};
     };
+    // A volume word that takes effect at a stream frame.
+    struct Gain
+    {
+        std::int64_t start = 0;
+        std::uint32_t word = 0;
+    };
     static constexpr int QueueSize = 16;
-
-    std::atomic<std::uint32_t> volume{0xFFFFFFFFu};
 
     int rate = 0;
     int bufferFrames = 0;
-    std::array<Entry, QueueSize> queue{};
-    int head = 0;
-    int count = 0;
+    Ring<Entry, QueueSize> queue;
+    Ring<Gain, QueueSize> gains;
+    std::uint32_t volume = 0xFFFFFFFFu; // the word in force at the stream's position
     std::int64_t rendered = 0;
 
     // Delay-locked loop over the callbacks, in seconds since origin: t0 is
@@ -161,26 +209,18 @@ struct SoundDevice::Mixer
 
     Stats stats;
 
-    Entry &at(int i) { return queue[(head + i) % QueueSize]; }
-    const Entry &at(int i) const { return queue[(head + i) % QueueSize]; }
-    void popFront()
-    {
-        at(0) = Entry{};
-        head = (head + 1) % QueueSize;
-        --count;
-    }
-
-    void reset(int frequency, int frames, SteadyTime now)
+    void reset(int frequency, int frames, std::uint32_t word, SteadyTime now)
     {
         rate = frequency;
         bufferFrames = frames;
-        while (count > 0)
-            popFront();
+        queue.clear();
+        gains.clear();
+        volume = word;
         rendered = 0;
         origin = now;
         base = 0;
         t0 = 0;
-        t1 = double(frames) / frequency;
+        t1 = period();
         drift = t1;
         started = false;
         stats = Stats{};
@@ -189,6 +229,8 @@ struct SoundDevice::Mixer
         stats.bufferFrames = frames;
         stats.lockedRate = frequency;
     }
+
+    double period() const { return double(bufferFrames) / rate; }
 
     double framesPerSecond() const { return bufferFrames / (t1 - t0); }
 
@@ -209,8 +251,12 @@ struct SoundDevice::Mixer
             const double w = 2 * std::numbers::pi * bandwidth * bufferFrames / rate;
             const double e = t - t1;
             t0 = t1;
-            t1 += std::numbers::sqrt2 * w * e + drift;
-            drift += w * w * e;
+            // Callbacks come in bursts while a device fills its buffers: no
+            // burst may pull the period far from what the device was opened with.
+            drift = std::clamp(drift + w * w * e, period() * (1 - RateTolerance),
+                               period() * (1 + RateTolerance));
+            t1 += std::clamp(std::numbers::sqrt2 * w * e + drift, period() * (1 - RateTolerance),
+                             period() * (1 + RateTolerance));
         }
         base = rendered;
         stats.frames = base;
@@ -238,25 +284,53 @@ struct SoundDevice::Mixer
             ++stats.lateTones;
     }
 
+    // Writes the entry in front from pos for n frames at out.
+    void write(float *out, std::int64_t pos, int n)
+    {
+        const Entry &e = queue.front();
+        if (e.sound == nullptr || e.sound->samples.empty())
+            return;
+        const float left = float(volume & 0xFFFFu) / 65535.0f;
+        const float right = float(volume >> 16) / 65535.0f;
+        const std::vector<float> &s = e.sound->samples;
+        const std::int64_t length = std::int64_t(s.size());
+        std::int64_t offset = pos - e.start;
+        if (e.loop)
+            offset %= length;
+        else if (offset >= length)
+            return;
+        for (int k = 0; k < n && offset >= 0; ++k) {
+            out[2 * k] = s[std::size_t(offset)] * left;
+            out[2 * k + 1] = s[std::size_t(offset)] * right;
+            if (++offset == length)
+                offset = e.loop ? 0 : -1;
+        }
+    }
+
     void render(float *out, int frames)
     {
-        const SteadyTime now = Clock::now();
+        const SteadyTime now = Steady::now();
         follow(now);
-        const std::uint32_t word = volume.load(std::memory_order_relaxed);
-        const float left = float(word & 0xFFFFu) / 65535.0f;
-        const float right = float(word >> 16) / 65535.0f;
-
         int i = 0;
         while (i < frames) {
             const std::int64_t pos = rendered + i;
-            while (count >= 2 && at(1).start <= pos)
-                popFront();
-            if (count == 0)
-                break;
-            Entry &e = at(0);
+            while (!gains.empty() && gains.front().start <= pos) {
+                volume = gains.front().word;
+                gains.pop();
+            }
+            while (queue.size() >= 2 && queue.at(1).start <= pos)
+                queue.pop();
+            std::int64_t until = rendered + frames;
+            if (!gains.empty())
+                until = std::min(until, gains.front().start);
+            if (queue.empty()) {
+                i = int(until - rendered);
+                continue;
+            }
+            Entry &e = queue.front();
             if (!e.begun) {
                 if (e.start > pos) {
-                    i += int(std::min<std::int64_t>(frames - i, e.start - pos));
+                    i = int(std::min(until, e.start) - rendered);
                     continue;
                 }
                 // Placed in a buffer already played: start now rather than cut
@@ -265,23 +339,10 @@ struct SoundDevice::Mixer
                 e.start = pos;
                 begin(e, placed, now);
             }
-            const std::int64_t until = count >= 2 ? at(1).start : pos + frames;
-            int n = int(std::min<std::int64_t>(frames - i, until - pos));
-            if (e.sound != nullptr && !e.sound->samples.empty()) {
-                const std::vector<float> &s = e.sound->samples;
-                const std::int64_t length = std::int64_t(s.size());
-                std::int64_t offset = pos - e.start;
-                if (e.loop)
-                    offset %= length;
-                else if (offset >= length)
-                    offset = -1;
-                for (int k = 0; k < n && offset >= 0; ++k) {
-                    out[2 * (i + k)] = s[std::size_t(offset)] * left;
-                    out[2 * (i + k) + 1] = s[std::size_t(offset)] * right;
-                    if (++offset == length)
-                        offset = e.loop ? 0 : -1;
-                }
-            }
+            if (queue.size() >= 2)
+                until = std::min(until, queue.at(1).start);
+            const int n = int(until - pos);
+            write(out + 2 * i, pos, n);
             i += n;
         }
         rendered += frames;
@@ -325,12 +386,14 @@ SoundDevice::SoundDevice() : m_mixer(std::make_unique<Mixer>()) {}
 
 SoundDevice::~SoundDevice()
 {
-    close();
+    close(true);
 }
 
 bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
 {
-    SteadyTime call = Clock::now();
+    Clock &clock = Clock::current();
+    SteadyTime call = clock.now();
+    SteadyTime wall = Steady::now();
     if (image == nullptr || size == 0 || !isComplete(image, size))
         return false;
 
@@ -347,59 +410,119 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
         return false;
     const Uint32 frames = bytes / Uint32(width);
 
+    const bool sync = (flags & SND_ASYNC) == 0;
     std::vector<std::unique_ptr<Sound>> garbage;
-    double duration = double(frames) / spec.freq;
+    auto duration = fromSeconds(double(frames) / spec.freq);
+    Clock::Cadence cadence = clock.cadence(call);
+    bool chained = cadence.chained; // without a device the cadence alone keeps the pace
     {
         std::lock_guard calls(m_calls);
         const std::uint32_t was = m_device;
         if (ensureOpen()) {
             // Opening takes a while: the tone counts from when the device is
             // there, rather than be placed in a stream that had not begun.
-            if (m_device != was)
-                call = Clock::now();
+            if (m_device != was) {
+                call = clock.now();
+                wall = Steady::now();
+                cadence = {};
+            }
             auto sound = std::make_unique<Sound>();
             sound->samples = toDevice(spec, samples, frames, m_mixer->rate);
             Lock lock(m_device);
+            const std::int64_t start = place(cadence, wall, chained);
             if (!sound->samples.empty()) {
-                // The tone lasts its frames at the rate the device really plays.
-                duration = double(sound->samples.size()) / m_mixer->framesPerSecond();
-                schedule(std::move(sound), call, (flags & SND_LOOP) != 0, (flags & SND_ASYNC) == 0);
+                const auto length = std::int64_t(sound->samples.size());
+                duration = fromSeconds(double(length) / m_mixer->rate);
+                if (chained) {
+                    // The caller follows the stream: a device that plays slower
+                    // than the clock holds it back, one that plays faster lets
+                    // it go sooner.
+                    const double lead =
+                        (double(start) - m_mixer->frameAt(wall)) / m_mixer->framesPerSecond();
+                    const auto drift = fromSeconds(lead) - (streamLatency() - (call - cadence.due));
+                    if (drift > DriftDeadband || drift < -DriftDeadband)
+                        duration += std::clamp<Steady::duration>(drift / 2, -duration, duration);
+                }
+                if (chained)
+                    ++m_mixer->stats.chainedTones;
+                schedule(std::move(sound), start, wall, (flags & SND_LOOP) != 0);
+                m_chained = sync;
+                m_chainEnd = start + length;
+                if (sync)
+                    m_lastFrame = std::max(m_lastFrame, m_chainEnd);
             }
             collect(garbage);
         }
     }
     garbage.clear();
-    if ((flags & SND_ASYNC) == 0)
-        sleepUntil(call + fromSeconds(duration));
+    if (!sync) {
+        clock.unchain();
+        return true;
+    }
+    const SteadyTime end = (chained ? cadence.due : call) + duration;
+    clock.chain(end);
+    clock.sleepUntil(end);
     return true;
 }
 
 void SoundDevice::stop()
 {
-    const SteadyTime call = Clock::now();
+    const Clock::Cadence cadence = Clock::current().cadence(Clock::current().now());
+    const SteadyTime wall = Steady::now();
     std::vector<std::unique_ptr<Sound>> garbage;
     std::lock_guard calls(m_calls);
     if (m_device == 0)
         return;
     Lock lock(m_device);
-    schedule(nullptr, call, false, false);
+    bool chained = false;
+    schedule(nullptr, place(cadence, wall, chained), wall, false);
     collect(garbage);
 }
 
 void SoundDevice::setVolume(std::uint32_t word)
 {
-    m_mixer->volume.store(word, std::memory_order_relaxed);
+    const Clock::Cadence cadence = Clock::current().cadence(Clock::current().now());
+    const SteadyTime wall = Steady::now();
+    m_volume.store(word, std::memory_order_relaxed);
+    std::lock_guard calls(m_calls);
+    if (m_device == 0)
+        return;
+    Lock lock(m_device);
+    Mixer &m = *m_mixer;
+    bool chained = false;
+    const std::int64_t start = place(cadence, wall, chained);
+    // More changes than the queue holds before the first takes effect: the
+    // last word asked for wins at the last frame.
+    if (m.gains.full())
+        m.gains.back().word = word;
+    else
+        m.gains.push({start, word});
 }
 
 std::uint32_t SoundDevice::volume() const
 {
-    return m_mixer->volume.load(std::memory_order_relaxed);
+    return m_volume.load(std::memory_order_relaxed);
+}
+
+std::chrono::microseconds SoundDevice::latency()
+{
+    std::lock_guard calls(m_calls);
+    return streamLatency();
+}
+
+std::chrono::microseconds SoundDevice::streamLatency() const
+{
+    if (m_device == 0)
+        return Latency;
+    const auto buffer =
+        std::chrono::microseconds(std::int64_t(1e6 * m_mixer->bufferFrames / m_mixer->rate + 0.5));
+    return std::max<std::chrono::microseconds>(Latency, buffer + Clock::Slack + Margin);
 }
 
 void SoundDevice::shutdown()
 {
     std::lock_guard calls(m_calls);
-    close();
+    close(true);
     m_tried = false;
 }
 
@@ -418,18 +541,18 @@ void SoundDevice::resetStats()
     Lock lock(m_device);
     Stats &s = m_mixer->stats;
     s.maxCallbackGapMs = 0;
-    s.tones = s.lateTones = 0;
+    s.tones = s.lateTones = s.chainedTones = 0;
     s.minLatencyMs = s.maxLatencyMs = s.sumLatencyMs = 0;
 }
 
 bool SoundDevice::ensureOpen()
 {
-    const SteadyTime now = Clock::now();
+    const SteadyTime now = Steady::now();
     if (m_device != 0) {
         if (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_PLAYING)
             return true;
-        // The device went away (its server quit, say): start over.
-        close();
+        // The device went away (its server quit, say): start over, driver and all.
+        close(true);
     } else if (m_tried && now - m_lastAttempt < RetryInterval) {
         return false;
     }
@@ -459,56 +582,77 @@ bool SoundDevice::open()
     // to change the size).
     m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (m_device == 0) {
-        close();
+        // The driver stays loaded: taking it down again blocks for a tenth of
+        // a second with ALSA and no card, at every retry.
+        close(false);
         return false;
     }
-    m_mixer->reset(have.freq, have.samples, Clock::now());
+    m_mixer->reset(have.freq, have.samples, m_volume.load(std::memory_order_relaxed),
+                   Steady::now());
     SDL_PauseAudioDevice(m_device, 0);
 
-    // Wait for the clock to have a first callback to stand on.
-    const SteadyTime deadline = Clock::now() + StartTimeout;
-    while (Clock::now() < deadline) {
+    // Let the clock see the device run before anything is placed on it.
+    const SteadyTime deadline = Steady::now() + StartTimeout;
+    while (Steady::now() < deadline) {
         {
             Lock lock(m_device);
-            if (m_mixer->stats.callbacks > 0)
+            if (m_mixer->stats.callbacks >= SettlingCallbacks)
                 break;
         }
-        sleepMs(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
 }
 
-void SoundDevice::close()
+void SoundDevice::close(bool quitSubsystem)
 {
     if (m_device != 0) {
         SDL_CloseAudioDevice(m_device);
         m_device = 0;
     }
-    while (m_mixer->count > 0)
-        m_mixer->popFront();
+    m_mixer->queue.clear();
+    m_mixer->gains.clear();
     m_mixer->stats = Stats{};
     m_live.clear();
-    m_syncEnd = 0;
-    if (m_subsystem) {
+    m_chained = false;
+    m_chainEnd = 0;
+    m_lastFrame = 0;
+    if (m_subsystem && quitSubsystem) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         m_subsystem = false;
     }
 }
 
+// Called with the device locked. Where a call lands in the stream: where the
+// chain it continues has got to, or, if it continues none (or the stream has
+// already passed that frame), one latency after its moment.
+std::int64_t SoundDevice::place(const Clock::Cadence &cadence, SteadyTime wall, bool &chained)
+{
+    const Mixer &m = *m_mixer;
+    std::int64_t start = 0;
+    chained = false;
+    if (cadence.chained && m_chained) {
+        const auto silence = std::chrono::duration<double>(cadence.silence).count();
+        start = m_chainEnd + std::llround(silence * m.rate);
+        chained = start >= m.rendered;
+    }
+    if (!chained) {
+        const double latency = std::chrono::duration<double>(streamLatency()).count();
+        start = std::max(std::llround(m.frameAt(wall) + latency * m.framesPerSecond()),
+                         static_cast<long long>(m.rendered));
+    }
+    start = std::max(start, m_lastFrame);
+    m_lastFrame = start;
+    return start;
+}
+
 // Called with the device locked.
-void SoundDevice::schedule(std::unique_ptr<Sound> sound, SteadyTime at, bool loop, bool sync)
+void SoundDevice::schedule(std::unique_ptr<Sound> sound, std::int64_t start, SteadyTime call,
+                           bool loop)
 {
     Mixer &m = *m_mixer;
-    const double latency = std::chrono::duration<double>(Latency).count();
-    auto start = std::int64_t(std::llround(m.frameAt(at) + latency * m.framesPerSecond()));
-    // Whatever comes after a synchronous play came after its end, even if the
-    // clock has moved by a frame since.
-    start = std::max(start, m_syncEnd);
-    if (sync && sound)
-        m_syncEnd = start + std::int64_t(sound->samples.size());
-    if (m.count > 0) {
-        const Mixer::Entry &last = m.at(m.count - 1);
-        start = std::max(start, last.start);
+    if (!m.queue.empty()) {
+        const Mixer::Entry &last = m.queue.back();
         // A stop after silence, or after a tone already over, changes nothing.
         if (sound == nullptr &&
             (last.sound == nullptr ||
@@ -517,15 +661,13 @@ void SoundDevice::schedule(std::unique_ptr<Sound> sound, SteadyTime at, bool loo
     } else if (sound == nullptr) {
         return;
     }
-    if (m.count == Mixer::QueueSize) {
+    if (m.queue.full()) {
         // Only when plays come faster than the latency: the newest pending
         // entry would have sounded for a moment at most.
-        --m.count;
-        m.at(m.count) = Mixer::Entry{};
+        m.queue.back() = Mixer::Entry{};
+        m.queue.dropBack();
     }
-    Mixer::Entry &e = m.at(m.count);
-    e = Mixer::Entry{sound.get(), start, loop && sound != nullptr, false, at};
-    ++m.count;
+    m.queue.push({sound.get(), start, loop && sound != nullptr, false, call});
     if (sound)
         m_live.push_back(std::move(sound));
 }
@@ -534,8 +676,8 @@ void SoundDevice::schedule(std::unique_ptr<Sound> sound, SteadyTime at, bool loo
 void SoundDevice::collect(std::vector<std::unique_ptr<Sound>> &garbage)
 {
     auto inUse = [this](const Sound *s) {
-        for (int i = 0; i < m_mixer->count; ++i)
-            if (m_mixer->at(i).sound == s)
+        for (int i = 0; i < m_mixer->queue.size(); ++i)
+            if (m_mixer->queue.at(i).sound == s)
                 return true;
         return false;
     };

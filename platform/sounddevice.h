@@ -1,8 +1,9 @@
 #pragma once
 
-#include "platform/sleep.h"
+#include "platform/clock.h"
 
 #include <QtGlobal>
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -15,11 +16,14 @@ namespace platform {
 // The process-wide audio output over SDL: one stereo device, opened at the first
 // play and kept open, playing silence when idle.
 //
-// Every play and stop is placed in the output stream at the frame that matches
-// the wall-clock moment of the call plus one constant latency, so the stream
-// repeats the rhythm of the calls whatever the device's buffer size. The audio
-// thread keeps the mapping from the steady clock to stream frames, locked to
-// the rate at which the device really consumes them.
+// A keyer's tones are chained in stream frames: a play that follows a
+// synchronous play and the sleeps after it starts exactly where the previous
+// tone ended plus the silence that was asked for (the clock's cadence),
+// whatever the wall clock did in between. Any other play, stop or volume
+// change lands at the frame that matches the moment of its call plus the
+// latency; the audio thread keeps that mapping from the steady clock to stream
+// frames, locked to the rate at which the device really consumes them. Plays,
+// stops and volume changes take effect in the order they were made.
 //
 // Without a usable device every play is silent and a synchronous one still
 // lasts the tone's duration. Any thread may call; a synchronous play blocks
@@ -40,13 +44,17 @@ public:
     // Ends every sound at once.
     void stop();
     // Left gain in the low 16 bits, right gain in the high 16 bits, each
-    // 0..0xFFFF; applied to whatever plays, from the next buffer on.
+    // 0..0xFFFF; applied to whatever plays, in stream order with the plays
+    // and stops around it.
     void setVolume(std::uint32_t word);
     std::uint32_t volume() const;
 
-    // Time from a call to its first frame in the stream: one buffer period
-    // and room for callbacks that come early.
-    static constexpr auto Latency = std::chrono::milliseconds(25);
+    // Time from an unchained call to its first frame in the stream: one buffer
+    // period of the device as opened, the clock's slack, within which a late
+    // chained call still finds its frame unplayed, and room for the scheduler.
+    static constexpr auto Latency = std::chrono::milliseconds(40);
+    static constexpr auto Margin = std::chrono::milliseconds(5);
+    std::chrono::microseconds latency();
 
     // Closes the device; the next play opens it afresh at once (with the audio
     // driver the environment names then). For tests and measurements.
@@ -66,6 +74,7 @@ public:
         double maxCallbackGapMs = 0;
         int tones = 0;           // plays whose first frame was rendered
         int lateTones = 0;       // of those, started later than placed
+        int chainedTones = 0;    // plays placed by the cadence, not by their call
         double minLatencyMs = 0; // call to first frame rendered, over the tones
         double maxLatencyMs = 0;
         double sumLatencyMs = 0;
@@ -82,8 +91,10 @@ private:
 
     bool ensureOpen();
     bool open();
-    void close();
-    void schedule(std::unique_ptr<Sound> sound, SteadyTime at, bool loop, bool sync);
+    void close(bool quitSubsystem);
+    std::chrono::microseconds streamLatency() const;
+    std::int64_t place(const Clock::Cadence &cadence, SteadyTime wall, bool &chained);
+    void schedule(std::unique_ptr<Sound> sound, std::int64_t start, SteadyTime call, bool loop);
     void collect(std::vector<std::unique_ptr<Sound>> &garbage);
 
     std::mutex m_calls;
@@ -92,7 +103,12 @@ private:
     bool m_subsystem = false;
     bool m_tried = false;
     SteadyTime m_lastAttempt{};
-    std::int64_t m_syncEnd = 0; // stream frame where the last synchronous play ended
+    std::atomic<std::uint32_t> m_volume{0xFFFFFFFFu}; // the last word asked for
+    // Stream frame where the last chained tone ended, if a chain is running.
+    std::int64_t m_chainEnd = 0;
+    bool m_chained = false;
+    // Nothing placed later may land before this: what was called later plays later.
+    std::int64_t m_lastFrame = 0;
     // Converted sounds the mixer may still read; freed on the calling thread
     // once the mixer has let go of them.
     std::vector<std::unique_ptr<Sound>> m_live;

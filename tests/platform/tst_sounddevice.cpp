@@ -1,10 +1,12 @@
 #include "platform/playsound.h"
+#include "platform/sleep.h"
 #include "platform/sounddevice.h"
 #include "recording.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <thread>
 
 using platform::SoundDevice;
 
@@ -86,6 +88,9 @@ private slots:
     void newPlayCutsThePrevious();
     void loopRunsUntilStop();
     void streamRepeatsTheRhythmOfTheCalls();
+    void keyedTonesChainInFrames_data();
+    void keyedTonesChainInFrames();
+    void volumeLandsInStreamOrder();
     void playSoundForwardsToTheDevice();
 };
 
@@ -373,6 +378,92 @@ void TstSoundDevice::streamRepeatsTheRhythmOfTheCalls()
     // The median, so that one callback that the scheduler held up on a busy
     // machine does not decide.
     QVERIFY2(errors[errors.size() / 2] < 2, qPrintable(QString::number(errors[errors.size() / 2])));
+}
+
+void TstSoundDevice::keyedTonesChainInFrames_data()
+{
+    QTest::addColumn<bool>("fresh"); // the first tone opens the device
+    QTest::addColumn<int>("busyMs"); // the caller's work between a sleep and the next play
+    QTest::addColumn<bool>("chained");
+    QTest::newRow("first tones after opening") << true << 0 << true;
+    QTest::newRow("on time") << false << 0 << true;
+    QTest::newRow("a repaint between") << false << 3 << true;
+    QTest::newRow("paused") << false << 80 << false;
+}
+
+void TstSoundDevice::keyedTonesChainInFrames()
+{
+    // A keyer: a synchronous tone, then the silence it asks for. The stream
+    // holds exactly that silence, counted in frames, however late the caller
+    // came round to the next tone, as long as it came within the slack; a
+    // later call starts a new chain, which is exact again. A loaded machine
+    // may wake the caller past the slack, so a row gets three tries to chain
+    // as it should.
+    QFETCH(bool, fresh);
+    QFETCH(int, busyMs);
+    QFETCH(bool, chained);
+    const QByteArray dot = wave(96000, 16, 2400, 8192);
+    const QByteArray dash = wave(96000, 16, 7200, 8192);
+    int tries = 0;
+    int chainedTones = 0;
+    do {
+        Recording rec;
+        if (!fresh) {
+            play(wave(96000, 16, 96, 0), platform::SND_ASYNC);
+            QTRY_VERIFY(SoundDevice::instance().stats().callbacks > 5);
+        }
+        QVERIFY(play(dot, platform::SND_SYNC));
+        platform::sleepMs(25);
+        std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));
+        QVERIFY(play(dash, platform::SND_SYNC));
+        platform::sleepMs(125);
+        QVERIFY(play(dot, platform::SND_SYNC));
+        chainedTones = SoundDevice::instance().stats().chainedTones;
+        const QVector<Run> r = runs(rec.take());
+        QCOMPARE(r.size(), 3);
+        QCOMPARE(r[0].frames, 2400);
+        QCOMPARE(r[1].frames, 7200);
+        QCOMPARE(r[2].frames, 2400);
+        const qsizetype gap = r[1].first - (r[0].first + r[0].frames);
+        const qsizetype closing = r[2].first - (r[1].first + r[1].frames);
+        if (chainedTones == (chained ? 2 : 1)) {
+            if (chained)
+                QCOMPARE(gap, 25 * 96);
+            else
+                QVERIFY2(gap >= (25 + busyMs - 5) * 96, qPrintable(QString::number(gap)));
+            QCOMPARE(closing, 125 * 96);
+        }
+    } while (chainedTones != (chained ? 2 : 1) && ++tries < 3);
+    QCOMPARE(chainedTones, chained ? 2 : 1);
+}
+
+void TstSoundDevice::volumeLandsInStreamOrder()
+{
+    // A volume change after a play, a stop or a tone's end is heard after
+    // them, though the tone is still on its way to the device when it comes.
+    Recording rec;
+    play(wave(96000, 16, 96, 0), platform::SND_ASYNC);
+    QTRY_VERIFY(SoundDevice::instance().stats().callbacks > 5);
+    QVERIFY(play(wave(96000, 16, 4800, 16384), platform::SND_SYNC));
+    SoundDevice::instance().setVolume(0x7FFF7FFFu);
+    platform::sleepMs(20);
+    QVERIFY(play(wave(96000, 16, 4800, 16384), platform::SND_SYNC));
+    platform::sleepMs(20);
+    QVERIFY(play(wave(96000, 16, 96000, 16384), platform::SND_ASYNC));
+    platform::sleepMs(30);
+    SoundDevice::instance().stop();
+    SoundDevice::instance().setVolume(0);
+    SoundDevice::instance().setVolume(0xFFFFFFFFu);
+    const QVector<Run> r = runs(rec.take());
+    QCOMPARE(r.size(), 3);
+    QCOMPARE(r[0].frames, 4800);
+    QCOMPARE(r[0].left, 0.5f);
+    QCOMPARE(r[1].frames, 4800);
+    QCOMPARE(r[1].left, 0.5f * 0x7FFF / 65535.0f);
+    // Cut by the stop, at the level it began with to its last frame.
+    QCOMPARE(r[2].left, 0.5f * 0x7FFF / 65535.0f);
+    QVERIFY2(r[2].frames < 96000 / 2, qPrintable(QString::number(r[2].frames)));
+    QCOMPARE(SoundDevice::instance().volume(), 0xFFFFFFFFu);
 }
 
 void TstSoundDevice::playSoundForwardsToTheDevice()

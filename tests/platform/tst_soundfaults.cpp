@@ -301,6 +301,7 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
     QVector<QPair<int, double>> lasted; // tone ms, call ms
     bool allTrue = true;
     double asyncMs = 0;
+    double overrun = 0; // the most a synchronous play lasted beyond its tone
     QByteArray printed;
     {
         Output output;
@@ -312,6 +313,7 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
                 t.start();
                 allTrue &= play(tone(ms), platform::SND_SYNC);
                 lasted.append({ms, msSince(t)});
+                overrun = std::max(overrun, msSince(t) - ms);
             }
             QElapsedTimer t;
             t.start();
@@ -320,15 +322,27 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
             allTrue &= platform::PlaySoundA(nullptr, 0, 0);
             asyncMs = std::max(asyncMs, msSince(t));
         }
+        // Keyed past two retries of the device: no retry may hold the caller
+        // up (taking the driver down and up again stalled for 100 ms with ALSA).
+        QElapsedTimer keying;
+        keying.start();
+        while (msSince(keying) < 2300) {
+            QElapsedTimer t;
+            t.start();
+            allTrue &= play(tone(20), platform::SND_SYNC);
+            overrun = std::max(overrun, msSince(t) - 20);
+            platform::sleepMs(20);
+        }
         printed = output.take();
     }
     QVERIFY(allTrue);
     QVERIFY(!SoundDevice::instance().stats().open);
     QVERIFY2(printed.isEmpty(), printed.constData());
     for (const auto &[ms, took] : std::as_const(lasted))
-        QVERIFY2(took >= ms * 0.95 && took < ms + 150,
+        QVERIFY2(took >= ms - platform::Clock::Slack.count() && took < ms + 150,
                  qPrintable(QStringLiteral("%1 ms tone took %2 ms").arg(ms).arg(took)));
     QVERIFY2(asyncMs < 150, qPrintable(QString::number(asyncMs)));
+    QVERIFY2(overrun < platform::Clock::Slack.count(), qPrintable(QString::number(overrun)));
 }
 
 void TstSoundFaults::lessonKeepsItsPaceWithoutDevice()
@@ -426,7 +440,9 @@ void TstSoundFaults::serverLostAndBackMidKeying()
         play(dit, platform::SND_SYNC);
         const double took = msSince(t);
         lasted << took;
-        if (took < 38)
+        // A call that comes late to its cadence ends with it, a little sooner;
+        // one that did not wait at all would be far shorter.
+        if (took < 40 - platform::Clock::Slack.count())
             slow << took;
         platform::sleepMs(40);
     };

@@ -51,6 +51,13 @@ constexpr int SettlingCallbacks = 1;
 // own wobble would only shake the caller.
 constexpr auto DriftDeadband = std::chrono::milliseconds(5);
 
+// The longest period searched for when a tone is continued past its edges:
+// 20 Hz at 96000 Hz.
+constexpr std::int64_t MaxPeriodFrames = 4800;
+// A soft edge rises (or falls) along a raised cosine over this long, its
+// half-amplitude point on the tone's nominal start (or end).
+constexpr double SoftEdgeSeconds = 0.004;
+
 // A fixed-size queue; the audio thread must not allocate.
 template <typename T, int N> class Ring
 {
@@ -163,21 +170,91 @@ void silenceAlsa()
 } // namespace
 
 // A tone converted to the device's rate: mono float samples.
+// A tone converted to the device's rate: mono float samples, with its own
+// waveform continued for a few ms before its first sample and after its last,
+// so that a soft edge can open before the tone's nominal start and close after
+// its end.
 struct SoundDevice::Sound
 {
-    std::vector<float> samples;
+    std::vector<float> samples; // lead frames, the tone, then as many again
+    std::int64_t lead = 0;
+    std::int64_t length = 0;
+
+    float at(std::int64_t offset, bool loop) const
+    {
+        if (loop && offset >= 0)
+            offset %= length;
+        return samples[std::size_t(lead + offset)];
+    }
 };
+
+namespace {
+
+// The lag, from lo to hi, at which the tone best repeats what it holds at from
+// over window frames, looking back (direction -1) or ahead (+1): a whole
+// number of its periods, or as near to one as its samples come.
+std::int64_t bestLag(const std::vector<float> &s, std::int64_t from, std::int64_t window,
+                     std::int64_t lo, std::int64_t hi, int direction)
+{
+    std::int64_t best = lo;
+    double bestError = std::numeric_limits<double>::max();
+    for (std::int64_t q = lo; q <= hi; ++q) {
+        double error = 0;
+        for (std::int64_t k = 0; k < window && error < bestError; ++k) {
+            const double d = s[std::size_t(from + direction * k)] -
+                             s[std::size_t(from + direction * k + direction * q)];
+            error += d * d;
+        }
+        if (error < bestError) {
+            bestError = error;
+            best = q;
+        }
+    }
+    return best;
+}
+
+// Continues tone by edge frames on either side with its own waveform: the
+// frames before its start are those before a later point where it repeats
+// its opening, the frames after its end those after an earlier point where it
+// repeats its close.
+SoundDevice::Sound continued(std::vector<float> tone, std::int64_t edge)
+{
+    SoundDevice::Sound sound;
+    const auto n = std::int64_t(tone.size());
+    sound.lead = edge;
+    sound.length = n;
+    sound.samples.assign(std::size_t(n + 2 * edge), 0.0f);
+    std::copy(tone.begin(), tone.end(), sound.samples.begin() + edge);
+    if (edge == 0 || n == 0)
+        return sound;
+    const std::int64_t window = std::min<std::int64_t>(edge, n / 4 + 1);
+    const std::int64_t lo = edge;
+    const std::int64_t hi = std::min<std::int64_t>(n - window, lo + MaxPeriodFrames);
+    const std::int64_t ahead = hi >= lo ? bestLag(tone, 0, window, lo, hi, +1) : n;
+    const std::int64_t back = hi >= lo ? bestLag(tone, n - 1, window, lo, hi, -1) : n;
+    const auto wrap = [n](std::int64_t i) { return std::size_t((i % n + n) % n); };
+    for (std::int64_t k = 1; k <= edge; ++k) {
+        sound.samples[std::size_t(edge - k)] = tone[wrap(ahead - k)];
+        sound.samples[std::size_t(edge + n - 1 + k)] = tone[wrap(n - 1 + k - back)];
+    }
+    return sound;
+}
+
+} // namespace
 
 // The state the audio thread works on, guarded by the device lock, which SDL
 // holds around every callback.
 struct SoundDevice::Mixer
 {
     // A play (or, without a sound, a stop) placed at a stream frame. Each
-    // entry sounds from its start until the next entry's start.
+    // entry sounds from its start until its tone ends or the next entry
+    // starts; with soft edges it rises from edge frames before its start and
+    // falls until edge frames after its end, across the next one's rise.
     struct Entry
     {
         const Sound *sound = nullptr;
         std::int64_t start = 0;
+        std::int64_t edge = 0;
         bool loop = false;
         bool begun = false;
         SteadyTime call{};
@@ -196,6 +273,8 @@ struct SoundDevice::Mixer
     Ring<Gain, QueueSize> gains;
     std::uint32_t volume = 0xFFFFFFFFu; // the word in force at the stream's position
     std::int64_t rendered = 0;
+    // A raised cosine from 0 to 1 over 2 * edge + 1 frames; its middle is 0.5.
+    std::vector<float> ramp;
 
     // Delay-locked loop over the callbacks, in seconds since origin: t0 is
     // the smoothed start of the last callback (which began at frame base), t1
@@ -217,6 +296,11 @@ struct SoundDevice::Mixer
         gains.clear();
         volume = word;
         rendered = 0;
+        const std::int64_t h = edgeFrames();
+        ramp.resize(std::size_t(2 * h + 1));
+        for (std::int64_t k = 0; k <= 2 * h; ++k)
+            ramp[std::size_t(k)] =
+                float(0.5 - 0.5 * std::cos(std::numbers::pi * double(k) / double(2 * h)));
         origin = now;
         base = 0;
         t0 = 0;
@@ -229,6 +313,8 @@ struct SoundDevice::Mixer
         stats.bufferFrames = frames;
         stats.lockedRate = frequency;
     }
+
+    std::int64_t edgeFrames() const { return std::llround(SoftEdgeSeconds / 2 * rate); }
 
     double period() const { return double(bufferFrames) / rate; }
 
@@ -284,26 +370,46 @@ struct SoundDevice::Mixer
             ++stats.lateTones;
     }
 
-    // Writes the entry in front from pos for n frames at out.
-    void write(float *out, std::int64_t pos, int n)
+    // The nominal end of entry i: where its tone ends, or where the next
+    // entry cuts it.
+    std::int64_t endOf(int i) const
     {
-        const Entry &e = queue.front();
-        if (e.sound == nullptr || e.sound->samples.empty())
+        const Entry &e = queue.at(i);
+        std::int64_t end = std::numeric_limits<std::int64_t>::max();
+        if (e.sound != nullptr && !e.loop)
+            end = e.start + e.sound->length;
+        if (i + 1 < queue.size())
+            end = std::min(end, queue.at(i + 1).start);
+        return end;
+    }
+
+    // The gain of a soft edge at x frames from its middle: 0 before, 1 after.
+    float rise(std::int64_t x, std::int64_t edge) const
+    {
+        if (x < -edge)
+            return 0;
+        if (x >= edge)
+            return 1;
+        return ramp[std::size_t(x + edge)];
+    }
+
+    // Adds entry i to the frames [from, to) of the stream, out holding from.
+    void mix(int i, float *out, std::int64_t from, std::int64_t to, float left, float right)
+    {
+        const Entry &e = queue.at(i);
+        if (e.sound == nullptr)
             return;
-        const float left = float(volume & 0xFFFFu) / 65535.0f;
-        const float right = float(volume >> 16) / 65535.0f;
-        const std::vector<float> &s = e.sound->samples;
-        const std::int64_t length = std::int64_t(s.size());
-        std::int64_t offset = pos - e.start;
-        if (e.loop)
-            offset %= length;
-        else if (offset >= length)
-            return;
-        for (int k = 0; k < n && offset >= 0; ++k) {
-            out[2 * k] = s[std::size_t(offset)] * left;
-            out[2 * k + 1] = s[std::size_t(offset)] * right;
-            if (++offset == length)
-                offset = e.loop ? 0 : -1;
+        const std::int64_t end = endOf(i);
+        const std::int64_t a = std::max(from, e.start - e.edge);
+        const std::int64_t b =
+            std::min(to, end == std::numeric_limits<std::int64_t>::max() ? to : end + e.edge);
+        for (std::int64_t f = a; f < b; ++f) {
+            float v = e.sound->at(f - e.start, e.loop);
+            if (e.edge > 0)
+                v *= rise(f - e.start, e.edge) * (1 - rise(f - end, e.edge));
+            float *frame = out + 2 * (f - from);
+            frame[0] += v * left;
+            frame[1] += v * right;
         }
     }
 
@@ -311,41 +417,36 @@ struct SoundDevice::Mixer
     {
         const SteadyTime now = Steady::now();
         follow(now);
-        int i = 0;
-        while (i < frames) {
-            const std::int64_t pos = rendered + i;
+        const std::int64_t last = rendered + frames;
+        // Entries the stream reaches in this buffer for the first time: one
+        // placed in a buffer already played starts now rather than lose its
+        // head.
+        for (int i = 0; i < queue.size(); ++i) {
+            Entry &e = queue.at(i);
+            if (e.begun || e.start - e.edge >= last)
+                continue;
+            const std::int64_t placed = e.start;
+            e.start = std::max(e.start, rendered + e.edge);
+            begin(e, placed, now);
+        }
+        std::int64_t pos = rendered;
+        while (pos < last) {
             while (!gains.empty() && gains.front().start <= pos) {
                 volume = gains.front().word;
                 gains.pop();
             }
-            while (queue.size() >= 2 && queue.at(1).start <= pos)
-                queue.pop();
-            std::int64_t until = rendered + frames;
-            if (!gains.empty())
-                until = std::min(until, gains.front().start);
-            if (queue.empty()) {
-                i = int(until - rendered);
-                continue;
-            }
-            Entry &e = queue.front();
-            if (!e.begun) {
-                if (e.start > pos) {
-                    i = int(std::min(until, e.start) - rendered);
-                    continue;
-                }
-                // Placed in a buffer already played: start now rather than cut
-                // the head of the tone.
-                const std::int64_t placed = e.start;
-                e.start = pos;
-                begin(e, placed, now);
-            }
-            if (queue.size() >= 2)
-                until = std::min(until, queue.at(1).start);
-            const int n = int(until - pos);
-            write(out + 2 * i, pos, n);
-            i += n;
+            const std::int64_t until =
+                gains.empty() ? last : std::clamp(gains.front().start, pos + 1, last);
+            const float left = float(volume & 0xFFFFu) / 65535.0f;
+            const float right = float(volume >> 16) / 65535.0f;
+            for (int i = 0; i < queue.size() && queue.at(i).start - queue.at(i).edge < until; ++i)
+                mix(i, out + 2 * (pos - rendered), pos, until, left, right);
+            pos = until;
         }
-        rendered += frames;
+        // An entry is done once the next one has begun and its own fall is over.
+        while (queue.size() >= 2 && queue.at(1).begun && endOf(0) + queue.front().edge <= last)
+            queue.pop();
+        rendered = last;
     }
 
     static void callback(void *self, Uint8 *stream, int bytes)
@@ -426,12 +527,13 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
                 wall = Steady::now();
                 cadence = {};
             }
-            auto sound = std::make_unique<Sound>();
-            sound->samples = toDevice(spec, samples, frames, m_mixer->rate);
+            const std::int64_t edge = m_softEdges ? m_mixer->edgeFrames() : 0;
+            auto sound = std::make_unique<Sound>(
+                continued(toDevice(spec, samples, frames, m_mixer->rate), edge));
             Lock lock(m_device);
             const std::int64_t start = place(cadence, wall, chained);
-            if (!sound->samples.empty()) {
-                const auto length = std::int64_t(sound->samples.size());
+            if (sound->length > 0) {
+                const std::int64_t length = sound->length;
                 duration = fromSeconds(double(length) / m_mixer->rate);
                 if (chained) {
                     // The caller follows the stream: a device that plays slower
@@ -445,7 +547,7 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
                 }
                 if (chained)
                     ++m_mixer->stats.chainedTones;
-                schedule(std::move(sound), start, wall, (flags & SND_LOOP) != 0);
+                schedule(std::move(sound), start, edge, wall, (flags & SND_LOOP) != 0);
                 m_chained = sync;
                 m_chainEnd = start + length;
                 if (sync)
@@ -475,7 +577,7 @@ void SoundDevice::stop()
         return;
     Lock lock(m_device);
     bool chained = false;
-    schedule(nullptr, place(cadence, wall, chained), wall, false);
+    schedule(nullptr, place(cadence, wall, chained), 0, wall, false);
     collect(garbage);
 }
 
@@ -497,6 +599,18 @@ void SoundDevice::setVolume(std::uint32_t word)
         m.gains.back().word = word;
     else
         m.gains.push({start, word});
+}
+
+void SoundDevice::setSoftEdges(bool on)
+{
+    std::lock_guard calls(m_calls);
+    m_softEdges = on;
+}
+
+bool SoundDevice::softEdges()
+{
+    std::lock_guard calls(m_calls);
+    return m_softEdges;
 }
 
 std::uint32_t SoundDevice::volume() const
@@ -629,17 +743,20 @@ void SoundDevice::close(bool quitSubsystem)
 std::int64_t SoundDevice::place(const Clock::Cadence &cadence, SteadyTime wall, bool &chained)
 {
     const Mixer &m = *m_mixer;
+    const std::int64_t edge = m_softEdges ? m.edgeFrames() : 0;
     std::int64_t start = 0;
     chained = false;
     if (cadence.chained && m_chained) {
         const auto silence = std::chrono::duration<double>(cadence.silence).count();
         start = m_chainEnd + std::llround(silence * m.rate);
-        chained = start >= m.rendered;
+        // A soft edge, this tone's rise or the fall of one it cuts, opens
+        // before the nominal frame.
+        chained = start - edge >= m.rendered;
     }
     if (!chained) {
         const double latency = std::chrono::duration<double>(streamLatency()).count();
         start = std::max(std::llround(m.frameAt(wall) + latency * m.framesPerSecond()),
-                         static_cast<long long>(m.rendered));
+                         static_cast<long long>(m.rendered + edge));
     }
     start = std::max(start, m_lastFrame);
     m_lastFrame = start;
@@ -647,16 +764,15 @@ std::int64_t SoundDevice::place(const Clock::Cadence &cadence, SteadyTime wall, 
 }
 
 // Called with the device locked.
-void SoundDevice::schedule(std::unique_ptr<Sound> sound, std::int64_t start, SteadyTime call,
-                           bool loop)
+void SoundDevice::schedule(std::unique_ptr<Sound> sound, std::int64_t start, std::int64_t edge,
+                           SteadyTime call, bool loop)
 {
     Mixer &m = *m_mixer;
     if (!m.queue.empty()) {
         const Mixer::Entry &last = m.queue.back();
         // A stop after silence, or after a tone already over, changes nothing.
         if (sound == nullptr &&
-            (last.sound == nullptr ||
-             (!last.loop && last.start + std::int64_t(last.sound->samples.size()) <= start)))
+            (last.sound == nullptr || (!last.loop && last.start + last.sound->length <= start)))
             return;
     } else if (sound == nullptr) {
         return;
@@ -667,7 +783,7 @@ void SoundDevice::schedule(std::unique_ptr<Sound> sound, std::int64_t start, Ste
         m.queue.back() = Mixer::Entry{};
         m.queue.dropBack();
     }
-    m.queue.push({sound.get(), start, loop && sound != nullptr, false, call});
+    m.queue.push({sound.get(), start, edge, loop && sound != nullptr, false, call});
     if (sound)
         m_live.push_back(std::move(sound));
 }

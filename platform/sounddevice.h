@@ -49,6 +49,14 @@ public:
     void setVolume(std::uint32_t word);
     std::uint32_t volume() const;
 
+    // Soft edges (the default): every tone rises and falls along a short
+    // raised cosine whose half-amplitude points lie on its nominal start and
+    // end, continuing its own waveform past them, so that no step in the
+    // signal clicks and marks keep their length. Off, tones start and stop
+    // as the images have them. Applies to the plays that follow.
+    void setSoftEdges(bool on);
+    bool softEdges();
+
     // Time from an unchained call to its first frame in the stream: one buffer
     // period of the device as opened, the clock's slack, within which a late
     // chained call still finds its frame unplayed, and room for the scheduler.
@@ -82,10 +90,12 @@ public:
     Stats stats();
     void resetStats();
 
+    // A tone converted to the device's rate, continued past its edges.
+    struct Sound;
+
 private:
     SoundDevice();
 
-    struct Sound;
     struct Mixer;
     class Lock;
 
@@ -94,7 +104,8 @@ private:
     void close(bool quitSubsystem);
     std::chrono::microseconds streamLatency() const;
     std::int64_t place(const Clock::Cadence &cadence, SteadyTime wall, bool &chained);
-    void schedule(std::unique_ptr<Sound> sound, std::int64_t start, SteadyTime call, bool loop);
+    void schedule(std::unique_ptr<Sound> sound, std::int64_t start, std::int64_t edge,
+                  SteadyTime call, bool loop);
     void collect(std::vector<std::unique_ptr<Sound>> &garbage);
 
     std::mutex m_calls;
@@ -102,6 +113,7 @@ private:
     std::uint32_t m_device = 0;
     bool m_subsystem = false;
     bool m_tried = false;
+    bool m_softEdges = true;
     SteadyTime m_lastAttempt{};
     std::atomic<std::uint32_t> m_volume{0xFFFFFFFFu}; // the last word asked for
     // Stream frame where the last chained tone ended, if a chain is running.

@@ -91,11 +91,17 @@ private slots:
     void keyedTonesChainInFrames_data();
     void keyedTonesChainInFrames();
     void volumeLandsInStreamOrder();
+    void softEdgesKeepTheNominalFrames();
+    void softEdgesNeverStep_data();
+    void softEdgesNeverStep();
     void playSoundForwardsToTheDevice();
 };
 
 void TstSoundDevice::init()
 {
+    // Flat runs make the stream easy to read back; the soft edges have their
+    // own tests.
+    SoundDevice::instance().setSoftEdges(false);
     useDriver("dummy");
     SoundDevice::instance().setVolume(0xFFFFFFFFu);
 }
@@ -464,6 +470,94 @@ void TstSoundDevice::volumeLandsInStreamOrder()
     QCOMPARE(r[2].left, 0.5f * 0x7FFF / 65535.0f);
     QVERIFY2(r[2].frames < 96000 / 2, qPrintable(QString::number(r[2].frames)));
     QCOMPARE(SoundDevice::instance().volume(), 0xFFFFFFFFu);
+}
+
+void TstSoundDevice::softEdgesKeepTheNominalFrames()
+{
+    // Flat tones make the envelope plain: half amplitude falls exactly on
+    // the nominal first frame of each tone and on the frame after its last,
+    // so marks and spaces measured there keep their length to the frame.
+    SoundDevice::instance().setSoftEdges(true);
+    Recording rec;
+    const QByteArray dot = wave(96000, 16, 2400, 16384);
+    const QByteArray dash = wave(96000, 16, 7200, 16384);
+    QVERIFY(play(dot, platform::SND_SYNC));
+    platform::sleepMs(25);
+    QVERIFY(play(dash, platform::SND_SYNC));
+    platform::sleepMs(25);
+    QVERIFY(play(dot, platform::SND_SYNC));
+    const QVector<float> s = rec.take();
+    QVector<qsizetype> rises;
+    QVector<qsizetype> falls;
+    for (qsizetype f = 1; 2 * f < s.size(); ++f) {
+        const float was = s[2 * (f - 1)];
+        const float now = s[2 * f];
+        if (was < 0.25f && now >= 0.25f)
+            rises << f;
+        if (was > 0.25f && now <= 0.25f)
+            falls << f;
+        // Only ramps and the flat top: nothing overshoots.
+        QVERIFY(now >= 0 && now <= 0.5f);
+    }
+    QCOMPARE(rises.size(), 3);
+    QCOMPARE(falls.size(), 3);
+    QCOMPARE(s[2 * rises[0]], 0.25f);
+    QCOMPARE(falls[0] - rises[0], 2400);
+    QCOMPARE(rises[1] - falls[0], 2400);
+    QCOMPARE(falls[1] - rises[1], 7200);
+    QCOMPARE(rises[2] - falls[1], 2400);
+    QCOMPARE(falls[2] - rises[2], 2400);
+    // The ramp opens before the nominal start and closes after the end.
+    QVERIFY(s[2 * (rises[0] - 1)] > 0);
+    QVERIFY(s[2 * (falls[2] + 1)] > 0);
+    QCOMPARE(s[2 * (falls[2] + 200)], 0.0f);
+}
+
+void TstSoundDevice::softEdgesNeverStep_data()
+{
+    QTest::addColumn<bool>("soft");
+    QTest::newRow("soft edges") << true;
+    // The same calls with raw edges step, so the measure can see a click.
+    QTest::newRow("raw edges") << false;
+}
+
+void TstSoundDevice::softEdgesNeverStep()
+{
+    // A full-scale 700 Hz sine (a period of 137.14 frames, so no tone ends
+    // on a whole one) started, ended, cut by a new play, looped and stopped:
+    // with soft edges no step between two frames is larger than the sine's
+    // own steepest one and what the ramp adds to it.
+    QFETCH(bool, soft);
+    SoundDevice::instance().setSoftEdges(soft);
+    auto sine = [](int frames) {
+        QByteArray data;
+        for (int i = 0; i < frames; ++i) {
+            const auto v = qint16(std::lround(32767 * std::sin(2 * M_PI * 700 * i / 96000.0)));
+            data.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+        }
+        return waveImage(96000, 16, 1, data);
+    };
+    Recording rec;
+    QVERIFY(play(sine(4321), platform::SND_SYNC)); // ends mid-period
+    platform::sleepMs(25);
+    QVERIFY(play(sine(96000), platform::SND_ASYNC));
+    platform::sleepMs(47);
+    QVERIFY(play(sine(3000), platform::SND_SYNC)); // cuts the long one
+    platform::sleepMs(25);
+    QVERIFY(play(sine(960), platform::SND_ASYNC | platform::SND_LOOP)); // seven whole periods
+    platform::sleepMs(61);
+    SoundDevice::instance().stop(); // mid-period of the loop
+    const QVector<float> s = rec.take();
+    const double sineStep = 2 * M_PI * 700 / 96000.0;
+    const double allowed = sineStep * 1.05 + M_PI / (2 * 384.0);
+    double largest = 0;
+    for (qsizetype f = 2; f < s.size(); f += 2)
+        largest = std::max(largest, double(std::abs(s[f] - s[f - 2])));
+    if (soft)
+        QVERIFY2(largest <= allowed,
+                 qPrintable(QStringLiteral("%1 > %2").arg(largest).arg(allowed)));
+    else
+        QVERIFY2(largest > 3 * allowed, qPrintable(QString::number(largest)));
 }
 
 void TstSoundDevice::playSoundForwardsToTheDevice()

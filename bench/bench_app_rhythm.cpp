@@ -128,6 +128,24 @@ Figures figuresOf(const ScenarioReport &report, const RhythmAnalysis &a)
     return f;
 }
 
+// The least and the most of a count over the runs.
+struct Range
+{
+    int least = -1;
+    int most = -1;
+
+    void add(int n)
+    {
+        least = least < 0 ? n : std::min(least, n);
+        most = std::max(most, n);
+    }
+    std::string text() const
+    {
+        return least == most ? std::to_string(least)
+                             : std::to_string(least) + '-' + std::to_string(most);
+    }
+};
+
 // The worst of each figure over the runs of one scenario on one device.
 struct Summary
 {
@@ -137,11 +155,10 @@ struct Summary
     int runs = 0;
     int measured = 0;
     int met = 0;
-    int expected = 0;
-    int fewestFound = -1;
-    int mostFound = -1;
-    int fewestWhole = -1;
-    int maxEdgeDeviation = 0;
+    // The reception test draws its characters: each run keys others.
+    Range expected;
+    Range found;
+    Range whole;
     Figures worst;
     double latencySum = 0;
     QString error;
@@ -150,9 +167,8 @@ struct Summary
     {
         ++runs;
         unit = report.unit;
-        expected = a.expected;
-        fewestFound = fewestFound < 0 ? a.found : std::min(fewestFound, a.found);
-        mostFound = std::max(mostFound, a.found);
+        expected.add(a.expected);
+        found.add(a.found);
         latencySum += f.latencyMean;
         worst.latencyMin = runs == 1 ? f.latencyMin : std::min(worst.latencyMin, f.latencyMin);
         worst.latencyMax = std::max(worst.latencyMax, f.latencyMax);
@@ -164,8 +180,7 @@ struct Summary
         }
         ++measured;
         met += f.met ? 1 : 0;
-        fewestWhole = fewestWhole < 0 ? a.whole : std::min(fewestWhole, a.whole);
-        maxEdgeDeviation = std::max(maxEdgeDeviation, a.maxEdgeDeviation);
+        whole.add(a.whole);
         worst.markMax = std::max(worst.markMax, f.markMax);
         worst.markJitter = std::max(worst.markJitter, f.markJitter);
         worst.spaceMax = std::max(worst.spaceMax, f.spaceMax);
@@ -267,18 +282,16 @@ void printTable(const std::vector<Summary> &table)
     for (const Summary &s : table) {
         std::printf("| %s | %s | %d | %d of %d | ", qPrintable(s.scenario), qPrintable(s.device),
                     s.unit, s.met, s.runs);
-        if (s.fewestFound == s.mostFound)
-            std::printf("%d", s.fewestFound);
-        else
-            std::printf("%d-%d", s.fewestFound, s.mostFound);
+        std::printf("%s / %s / %s | ", s.found.text().c_str(),
+                    s.measured > 0 ? s.whole.text().c_str() : "-", s.expected.text().c_str());
         if (s.measured > 0)
-            std::printf(" / %d / %d | %s / %s | %s / %s | %s / %s | ", s.fewestWhole, s.expected,
-                        samples(s.worst.markMax).c_str(), samples(s.worst.markJitter, 1).c_str(),
-                        samples(s.worst.spaceMax).c_str(), samples(s.worst.spaceJitter, 1).c_str(),
+            std::printf("%s / %s | %s / %s | %s / %s | ", samples(s.worst.markMax).c_str(),
+                        samples(s.worst.markJitter, 1).c_str(), samples(s.worst.spaceMax).c_str(),
+                        samples(s.worst.spaceJitter, 1).c_str(),
                         samples(s.worst.firstMark, 0, true).c_str(),
                         samples(s.worst.firstSpace, 0, true).c_str());
         else
-            std::printf(" / - / %d | %s | | | ", s.expected, qPrintable(s.error));
+            std::printf("%s | | | ", qPrintable(s.error));
         std::printf("%.2f / %.2f / %.2f ms |\n", s.worst.latencyMean, s.worst.latencyMin,
                     s.worst.latencyMax);
     }

@@ -218,6 +218,11 @@ std::pair<ScenarioReport, RhythmAnalysis> runOnce(const Options &o, const QStrin
     if (device == QLatin1String("pulse")) {
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
         parec.emplace(o.pulseSink, raw);
+        if (!parec->isRecording()) {
+            ScenarioReport failed;
+            failed.error = QStringLiteral("parec does not record %1's monitor").arg(o.pulseSink);
+            return {failed, analyse(failed, {}, false)};
+        }
     } else {
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
         env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), raw);

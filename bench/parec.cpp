@@ -18,8 +18,13 @@ Parec::Parec(const QString &sink, const QString &path)
     // stream's wish for a short latency only at the end of its block: until
     // the first data arrives, a player's stream would not start either.
     QDeadlineTimer deadline(5000);
-    while (isRecording() && QFileInfo(path).size() == 0 && !deadline.hasExpired())
+    while (m_process.state() == QProcess::Running && !deadline.hasExpired()) {
+        if (QFileInfo(path).size() > 0) {
+            m_flowing = true;
+            break;
+        }
         platform::sleepMs(10);
+    }
     platform::sleepMs(100);
 }
 

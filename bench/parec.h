@@ -13,10 +13,12 @@ public:
     ~Parec();
     Q_DISABLE_COPY_MOVE(Parec)
 
-    bool isRecording() const { return m_process.state() == QProcess::Running; }
+    // Whether the sink's sound reaches the file.
+    bool isRecording() const { return m_flowing && m_process.state() == QProcess::Running; }
     // Lets the sink's tail reach the file, then stops.
     void finish();
 
 private:
     QProcess m_process;
+    bool m_flowing = false;
 };

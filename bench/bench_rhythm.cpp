@@ -12,7 +12,10 @@
 // With --pulse the device is PulseAudio's default sink (PULSE_SERVER names the
 // server); SINK, a null sink at 96000 Hz float32, is recorded from its monitor.
 
+#include "bench/nominal.h"
+#include "bench/parec.h"
 #include "bench/plainplayer.h"
+#include "bench/stream.h"
 #include "morse/letras.h"
 #include "platform/playsound.h"
 #include "platform/sleep.h"
@@ -21,13 +24,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -91,9 +94,8 @@ const Character Alphabet[] = {
     {')', Letras::Letra_FechaParen},
 };
 
-constexpr int Rate = 96000; // the recorded stream
-constexpr int FramesPerMs = Rate / 1000;
-constexpr int MergeFrames = 96; // zero runs shorter than this lie inside a tone
+using stream::FramesPerMs;
+using stream::Rate;
 
 struct Options
 {
@@ -105,50 +107,13 @@ struct Options
     bool verbose = false;
 };
 
-// The nominal rhythm of the alphabet: marks[i] is followed by spaces[i].
-struct Rhythm
+// The nominal rhythm of the alphabet.
+std::vector<nominal::Element> alphabetRhythm(int u)
 {
-    std::vector<int> marksMs;
-    std::vector<int> spacesMs;
-};
-
-Rhythm nominal(int u)
-{
-    Rhythm r;
-    for (const Character &ch : Alphabet) {
-        for (const char *e = Letras::Padrao(ch.c); *e != '\0'; ++e) {
-            r.marksMs.push_back(*e == '-' ? 15 * u : 5 * u);
-            r.spacesMs.push_back(e[1] != '\0' ? 5 * u : 25 * u);
-        }
-    }
-    return r;
-}
-
-// A tone as the device receives it: float samples, and how many zero samples
-// open and close it (a sine starts at zero; no detector can see those).
-struct Tone
-{
-    std::vector<float> samples;
-    int leadingZeros = 0;
-    int trailingZeros = 0;
-};
-
-Tone toneOf(TGeraSom &g, int ms)
-{
-    g.SetDuration(static_cast<std::int16_t>(ms));
-    g.Prepare();
-    Tone t;
-    const std::size_t n = (g.DataSize() - 48) / 2;
-    for (std::size_t i = 0; i < n; ++i) {
-        std::int16_t s;
-        std::memcpy(&s, g.Data() + 44 + 2 * i, 2);
-        t.samples.push_back(float(s) / 32768.0f);
-    }
-    while (t.leadingZeros < int(n) && t.samples[std::size_t(t.leadingZeros)] == 0)
-        ++t.leadingZeros;
-    while (t.trailingZeros < int(n) && t.samples[n - 1 - std::size_t(t.trailingZeros)] == 0)
-        ++t.trailingZeros;
-    return t;
+    QByteArray text;
+    for (const Character &ch : Alphabet)
+        text.append(char(ch.c));
+    return nominal::rhythm(text, u);
 }
 
 struct Run
@@ -204,53 +169,21 @@ struct Result
     double rmsPlacementError = 0;
 };
 
-std::vector<float> readStream(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = f.readAll();
-    std::vector<float> s(std::size_t(bytes.size()) / (2 * sizeof(float)) * 2);
-    std::memcpy(s.data(), bytes.constData(), s.size() * sizeof(float));
-    return s;
-}
-
-struct Mark
-{
-    std::int64_t first; // first and last non-zero frames
-    std::int64_t last;
-};
-
-std::vector<Mark> findMarks(const std::vector<float> &s)
-{
-    std::vector<Mark> marks;
-    const std::int64_t frames = std::int64_t(s.size() / 2);
-    for (std::int64_t f = 0; f < frames; ++f) {
-        if (s[std::size_t(2 * f)] == 0 && s[std::size_t(2 * f + 1)] == 0)
-            continue;
-        if (!marks.empty() && f - marks.back().last <= MergeFrames)
-            marks.back().last = f;
-        else
-            marks.push_back({f, f});
-    }
-    return marks;
-}
-
 Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool verbose)
 {
-    const Rhythm r = nominal(u);
-    const Tone dot = toneOf(g, 5 * u);
-    const Tone dash = toneOf(g, 15 * u);
-    const std::vector<float> s = readStream(path);
-    const std::vector<Mark> marks = findMarks(s);
+    const std::vector<nominal::Element> r = alphabetRhythm(u);
+    const stream::Tone dot = stream::tone(g, 5 * u);
+    const stream::Tone dash = stream::tone(g, 15 * u);
+    const std::vector<float> s = stream::read(path);
+    const std::vector<stream::Region> marks = stream::regions(s);
 
     Result res;
     res.marksFound = int(marks.size());
-    res.marksExpected = int(r.marksMs.size());
-    const std::size_t n = std::min(marks.size(), r.marksMs.size());
+    res.marksExpected = int(r.size());
+    const std::size_t n = std::min(marks.size(), r.size());
     std::vector<std::int64_t> start(n), end(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Tone &t = r.marksMs[i] == 5 * u ? dot : dash;
+        const stream::Tone &t = r[i].dash ? dash : dot;
         start[i] = marks[i].first - t.leadingZeros;
         end[i] = marks[i].last + 1 + t.trailingZeros;
         const std::int64_t error = (end[i] - start[i]) - std::int64_t(t.samples.size());
@@ -268,8 +201,8 @@ Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool ver
     for (std::size_t i = 0; i + 1 < n; ++i) {
         const double frames = double(start[i + 1] - end[i]);
         const double rate = timed ? localRate(run, i) : run.streamRate;
-        const double error = frames * 1000 / rate - r.spacesMs[i];
-        const double errorNominal = frames / FramesPerMs - r.spacesMs[i];
+        const double error = frames * 1000 / rate - r[i].spaceMs;
+        const double errorNominal = frames / FramesPerMs - r[i].spaceMs;
         res.maxSpaceError = std::max(res.maxSpaceError, std::abs(error));
         res.maxSpaceErrorNominal = std::max(res.maxSpaceErrorNominal, std::abs(errorNominal));
         sum += error * error;
@@ -284,7 +217,7 @@ Result analyse(const QString &path, int u, const Run &run, TGeraSom &g, bool ver
         }
         if (verbose)
             std::printf("  space %3zu nominal %3d ms: error %+7.3f ms, placement %+7.3f ms\n", i,
-                        r.spacesMs[i], error, placement);
+                        r[i].spaceMs, error, placement);
     }
     if (n > 1) {
         res.rmsSpaceError = std::sqrt(sum / double(n - 1));
@@ -307,29 +240,19 @@ public:
             return;
         }
         qputenv("SDL_AUDIODRIVER", "pulseaudio");
-        m_parec.setStandardOutputFile(path);
-        m_parec.start(QStringLiteral("parec"),
-                      {QStringLiteral("--device=%1.monitor").arg(o.pulseSink),
-                       QStringLiteral("--rate=96000"), QStringLiteral("--channels=2"),
-                       QStringLiteral("--format=float32le"), QStringLiteral("--raw"),
-                       QStringLiteral("--latency-msec=20")});
-        m_parec.waitForStarted();
-        platform::sleepMs(500);
+        m_parec.emplace(o.pulseSink, path);
     }
-    ~Recorder() { finish(); }
     Q_DISABLE_COPY_MOVE(Recorder)
+    ~Recorder() = default;
 
     void finish()
     {
-        if (m_parec.state() == QProcess::NotRunning)
-            return;
-        platform::sleepMs(1000);
-        m_parec.terminate();
-        m_parec.waitForFinished();
+        if (m_parec)
+            m_parec->finish();
     }
 
 private:
-    QProcess m_parec;
+    std::optional<Parec> m_parec;
 };
 
 Run keyPrecise(int u, TGeraSom &g)

@@ -1,24 +1,7 @@
 #!/bin/sh
-# Runs bench_rhythm through a private PulseAudio server whose null sink (96000 Hz,
-# float32, stereo) is recorded with parec: a device paced by a real clock, unlike
-# SDL's disk driver. Needs pulseaudio and pulseaudio-utils.
+# bench_rhythm through a private PulseAudio null sink (see pulse-sink.sh).
 #   bench/rhythm-pulse.sh BUILD_DIR [bench_rhythm options...]
 set -eu
 build=${1:?usage: $0 BUILD_DIR [options]}
 shift
-dir=$(mktemp -d)
-pulseaudio --daemonize=no --system=false --exit-idle-time=-1 --disallow-exit -n \
-    --use-pid-file=no --log-target=file:"$dir/pulse.log" \
-    --load="module-null-sink sink_name=zirvano rate=96000 channels=2 format=float32le" \
-    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" &
-server=$!
-trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$dir"' EXIT
-export PULSE_SERVER="unix:$dir/native"
-tries=0
-until pactl info >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 50 ] || { echo "PulseAudio did not start; see $dir/pulse.log" >&2; exit 1; }
-    sleep 0.1
-done
-pactl set-default-sink zirvano
-"$build/bench/bench_rhythm" --pulse zirvano --dir "$dir" "$@"
+exec "$(dirname "$0")/pulse-sink.sh" "$build/bench/bench_rhythm" "$@"

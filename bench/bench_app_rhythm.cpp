@@ -1,0 +1,442 @@
+// The rhythm the learner hears from the trainer's own windows. Every run starts
+// the program afresh (offscreen, English stored in a private settings folder,
+// the real windows), keys characters through its buttons and keys as a learner
+// would, and records the output stream from the first tone on, the sound
+// device opened by that tone. Every mark is found by exact alignment on the
+// tone it should be and every mark and space compared with the nominal rhythm
+// of what was keyed.
+//
+//   bench_app_rhythm [--scenarios lesson-u5,lesson-u25,keyboard,phrase,test]
+//                    [--devices disk,pulse] [--pulse SINK] [--unit U]
+//                    [--characters N] [--runs N] [--dir DIR] [--keep] [--verbose]
+//
+// Scenarios: the first lesson once each from the Play button with the speed
+// slider at its top (u = 5) and at its bottom (u = 25); "PARIS" typed into the
+// virtual keyboard; "PARIS PARIS PARIS" played by the phrase player; N
+// reception-test characters (6), each answered at once. The last three run at
+// unit U (5).
+//
+// Devices: SDL's disk driver, and with --pulse SINK a PulseAudio null sink at
+// 96000 Hz float32 recorded from its monitor (PULSE_SERVER names the server;
+// bench/app-rhythm-pulse.sh starts a private one). Without --devices, the disk
+// driver, and PulseAudio too when a sink is named.
+//
+// With --runs N every scenario runs N times and the table shows the worst of
+// each figure. Recordings and reports go to DIR (the temporary folder) and
+// are removed unless --keep. --verbose lists every mark and space.
+
+#include "app/escolhaidioma.h"
+#include "bench/appscenario.h"
+#include "bench/parec.h"
+#include "bench/rhythmanalysis.h"
+#include "bench/scenarioreport.h"
+#include "bench/stream.h"
+#include "platform/settingsstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using stream::FramesPerMs;
+
+// The targets: every mark and space within 2 samples, jitter and the spread
+// of the latency under 0.05 ms.
+constexpr double MaxErrorFrames = 2;
+constexpr double MaxJitterFrames = 0.05 * FramesPerMs;
+constexpr double MaxLatencySpreadMs = 0.05;
+
+struct Options
+{
+    QStringList scenarios = AppScenario::names();
+    QStringList devices;
+    QString pulseSink;
+    int unit = 5;
+    int characters = 6;
+    int runs = 1;
+    QString dir = QDir::tempPath();
+    bool keep = false;
+    bool verbose = false;
+};
+
+// The figures of one run, errors in samples.
+struct Figures
+{
+    bool measured = false;
+    bool met = false;
+    double markMax = 0;
+    double markJitter = 0;
+    double spaceMax = 0;
+    double spaceJitter = 0;
+    double firstMark = 0;
+    double firstSpace = 0;
+    double latencyMean = 0;
+    double latencyMin = 0;
+    double latencyMax = 0;
+};
+
+double maxAbs(const std::vector<double> &v)
+{
+    double m = 0;
+    for (const double x : v)
+        m = std::max(m, std::abs(x));
+    return m;
+}
+
+double deviation(const std::vector<double> &v)
+{
+    if (v.size() < 2)
+        return 0;
+    double mean = 0;
+    for (const double x : v)
+        mean += x;
+    mean /= double(v.size());
+    double sum = 0;
+    for (const double x : v)
+        sum += (x - mean) * (x - mean);
+    return std::sqrt(sum / double(v.size()));
+}
+
+Figures figuresOf(const ScenarioReport &report, const RhythmAnalysis &a)
+{
+    Figures f;
+    f.latencyMean = report.meanLatencyMs;
+    f.latencyMin = report.minLatencyMs;
+    f.latencyMax = report.maxLatencyMs;
+    if (!a.paired())
+        return f;
+    f.measured = true;
+    f.markMax = maxAbs(a.markErrors);
+    f.markJitter = deviation(a.markErrors);
+    f.spaceMax = maxAbs(a.spaceErrors);
+    f.spaceJitter = deviation(a.spaceErrors);
+    f.firstMark = a.markErrors.front();
+    f.firstSpace = a.spaceErrors.empty() ? 0 : a.spaceErrors.front();
+    f.met = a.whole == a.expected && f.markMax <= MaxErrorFrames && f.spaceMax <= MaxErrorFrames &&
+            f.markJitter < MaxJitterFrames && f.spaceJitter < MaxJitterFrames &&
+            f.latencyMax - f.latencyMin <= MaxLatencySpreadMs;
+    return f;
+}
+
+// The least and the most of a count over the runs.
+struct Range
+{
+    int least = -1;
+    int most = -1;
+
+    void add(int n)
+    {
+        least = least < 0 ? n : std::min(least, n);
+        most = std::max(most, n);
+    }
+    std::string text() const
+    {
+        return least == most ? std::to_string(least)
+                             : std::to_string(least) + '-' + std::to_string(most);
+    }
+};
+
+// The worst of each figure over the runs of one scenario on one device.
+struct Summary
+{
+    QString scenario;
+    QString device;
+    int unit = 0;
+    int runs = 0;
+    int measured = 0;
+    int met = 0;
+    // The reception test draws its characters: each run keys others.
+    Range expected;
+    Range found;
+    Range whole;
+    Figures worst;
+    double latencySum = 0;
+    QString error;
+
+    void add(const ScenarioReport &report, const RhythmAnalysis &a, const Figures &f)
+    {
+        ++runs;
+        unit = report.unit;
+        expected.add(a.expected);
+        found.add(a.found);
+        latencySum += f.latencyMean;
+        worst.latencyMin = runs == 1 ? f.latencyMin : std::min(worst.latencyMin, f.latencyMin);
+        worst.latencyMax = std::max(worst.latencyMax, f.latencyMax);
+        worst.latencyMean = latencySum / runs;
+        if (!f.measured) {
+            if (error.isEmpty())
+                error = a.error;
+            return;
+        }
+        ++measured;
+        met += f.met ? 1 : 0;
+        whole.add(a.whole);
+        worst.markMax = std::max(worst.markMax, f.markMax);
+        worst.markJitter = std::max(worst.markJitter, f.markJitter);
+        worst.spaceMax = std::max(worst.spaceMax, f.spaceMax);
+        worst.spaceJitter = std::max(worst.spaceJitter, f.spaceJitter);
+        if (std::abs(f.firstMark) >= std::abs(worst.firstMark))
+            worst.firstMark = f.firstMark;
+        if (std::abs(f.firstSpace) >= std::abs(worst.firstSpace))
+            worst.firstSpace = f.firstSpace;
+    }
+};
+
+// An error in samples, and in ms beside it.
+std::string samples(double frames, int decimals = 0, bool sign = false)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, sign ? "%+.*f (%+.3f ms)" : "%.*f (%.3f ms)", decimals, frames,
+                  frames / FramesPerMs);
+    return text;
+}
+
+// Runs one scenario in a process of its own, recording what it plays.
+std::pair<ScenarioReport, RhythmAnalysis> runOnce(const Options &o, const QString &scenario,
+                                                  const QString &device, int index)
+{
+    const QString stem =
+        QStringLiteral("%1/app-rhythm-%2-%3-%4").arg(o.dir, scenario, device).arg(index);
+    const QString raw = stem + QStringLiteral(".raw");
+    const QString reportPath = stem + QStringLiteral(".json");
+    QFile::remove(raw);
+    QFile::remove(reportPath);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    std::optional<Parec> parec;
+    if (device == QLatin1String("pulse")) {
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
+        parec.emplace(o.pulseSink, raw);
+        if (!parec->isRecording()) {
+            ScenarioReport failed;
+            failed.error = QStringLiteral("parec does not record %1's monitor").arg(o.pulseSink);
+            return {failed, analyse(failed, {}, false)};
+        }
+    } else {
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+        env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), raw);
+    }
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--scenario"), scenario, QStringLiteral("--unit"),
+                 QString::number(o.unit), QStringLiteral("--characters"),
+                 QString::number(o.characters), QStringLiteral("--report"), reportPath});
+    const bool finished = child.waitForFinished(120000);
+    if (parec)
+        parec->finish();
+    ScenarioReport report = ScenarioReport::load(reportPath);
+    if (!finished || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        child.kill();
+        child.waitForFinished();
+        if (report.error.isEmpty())
+            report.error = QStringLiteral("the scenario's process failed");
+    }
+    const QByteArray output = child.readAll();
+    if (o.verbose)
+        std::printf("%s on %s, run %d: \"%s\"\n", qPrintable(scenario), qPrintable(device),
+                    index + 1, report.text.constData());
+    const RhythmAnalysis a = analyse(report, stream::read(raw), o.verbose);
+    // The drivers' and Qt's chatter, worth reading only when something failed.
+    if (o.verbose || !a.paired())
+        std::fputs(output.constData(), stderr);
+    if (!o.keep) {
+        QFile::remove(raw);
+        QFile::remove(reportPath);
+    }
+    return {report, a};
+}
+
+void printRun(const QString &scenario, const QString &device, const RhythmAnalysis &a,
+              const Figures &f)
+{
+    std::printf("%s on %s: ", qPrintable(scenario), qPrintable(device));
+    if (!f.measured) {
+        std::printf("not measured: %s\n", qPrintable(a.error));
+    } else {
+        std::printf("%d/%d marks, %d aligned, %d whole (edges within %d samples); mark error "
+                    "max %s SD %s; space error max %s SD %s; first mark %s, first space %s; "
+                    "latency %.3f / %.3f / %.3f ms%s\n",
+                    a.found, a.expected, a.aligned, a.whole, a.maxEdgeDeviation,
+                    samples(f.markMax).c_str(), samples(f.markJitter, 1).c_str(),
+                    samples(f.spaceMax).c_str(), samples(f.spaceJitter, 1).c_str(),
+                    samples(f.firstMark, 0, true).c_str(), samples(f.firstSpace, 0, true).c_str(),
+                    f.latencyMean, f.latencyMin, f.latencyMax, f.met ? ": targets met" : "");
+    }
+    std::fflush(stdout);
+}
+
+void printTable(const std::vector<Summary> &table)
+{
+    std::printf("\n| scenario | device | u | runs meeting the targets | marks found / whole / "
+                "expected | mark error max / SD | space error max / SD | first mark / first "
+                "space | latency mean / min / max |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (const Summary &s : table) {
+        std::printf("| %s | %s | %d | %d of %d | ", qPrintable(s.scenario), qPrintable(s.device),
+                    s.unit, s.met, s.runs);
+        std::printf("%s / %s / %s | ", s.found.text().c_str(),
+                    s.measured > 0 ? s.whole.text().c_str() : "-", s.expected.text().c_str());
+        if (s.measured > 0)
+            std::printf("%s / %s | %s / %s | %s / %s | ", samples(s.worst.markMax).c_str(),
+                        samples(s.worst.markJitter, 1).c_str(), samples(s.worst.spaceMax).c_str(),
+                        samples(s.worst.spaceJitter, 1).c_str(),
+                        samples(s.worst.firstMark, 0, true).c_str(),
+                        samples(s.worst.firstSpace, 0, true).c_str());
+        else
+            std::printf("%s | | | ", qPrintable(s.error));
+        std::printf("%.2f / %.2f / %.2f ms |\n", s.worst.latencyMean, s.worst.latencyMin,
+                    s.worst.latencyMax);
+    }
+    if (!table.empty())
+        std::printf("\nErrors in samples of the 96 kHz stream. Marks are placed on the nominal "
+                    "grid of their run; targets: every mark and space within %.0f samples, SD "
+                    "under %.1f samples, latency spread under %.2f ms.\n",
+                    MaxErrorFrames, MaxJitterFrames, MaxLatencySpreadMs);
+}
+
+QStringList listOf(const QString &value)
+{
+    return value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+std::optional<Options> parse(const QStringList &args)
+{
+    Options o;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        const bool valued = a != QLatin1String("--keep") && a != QLatin1String("--verbose");
+        if (valued && next.isEmpty()) {
+            std::fprintf(stderr, "bench_app_rhythm: %s wants a value\n", qPrintable(a));
+            return {};
+        }
+        if (a == QLatin1String("--scenarios"))
+            o.scenarios = listOf(next);
+        else if (a == QLatin1String("--devices"))
+            o.devices = listOf(next);
+        else if (a == QLatin1String("--pulse"))
+            o.pulseSink = next;
+        else if (a == QLatin1String("--unit"))
+            o.unit = next.toInt();
+        else if (a == QLatin1String("--characters"))
+            o.characters = next.toInt();
+        else if (a == QLatin1String("--runs"))
+            o.runs = next.toInt();
+        else if (a == QLatin1String("--dir"))
+            o.dir = next;
+        else if (a == QLatin1String("--keep"))
+            o.keep = true;
+        else if (a == QLatin1String("--verbose"))
+            o.verbose = true;
+        else {
+            std::fprintf(stderr, "bench_app_rhythm: unknown option %s\n", qPrintable(a));
+            return {};
+        }
+        i += valued ? 1 : 0;
+    }
+    if (o.devices.isEmpty()) {
+        o.devices = {QStringLiteral("disk")};
+        if (!o.pulseSink.isEmpty())
+            o.devices.append(QStringLiteral("pulse"));
+    }
+    for (const QString &s : o.scenarios) {
+        if (!AppScenario::names().contains(s)) {
+            std::fprintf(stderr, "bench_app_rhythm: no scenario %s (%s)\n", qPrintable(s),
+                         qPrintable(AppScenario::names().join(QLatin1Char(','))));
+            return {};
+        }
+    }
+    for (const QString &d : o.devices) {
+        if (d != QLatin1String("disk") && d != QLatin1String("pulse")) {
+            std::fprintf(stderr, "bench_app_rhythm: no device %s (disk,pulse)\n", qPrintable(d));
+            return {};
+        }
+        if (d == QLatin1String("pulse") && o.pulseSink.isEmpty()) {
+            std::fprintf(stderr, "bench_app_rhythm: the pulse device wants --pulse SINK\n");
+            return {};
+        }
+    }
+    if (o.unit < 5 || o.unit > 25 || o.runs < 1 || o.characters < 1) {
+        std::fprintf(stderr, "bench_app_rhythm: --unit 5..25, --runs and --characters 1 or more\n");
+        return {};
+    }
+    return o;
+}
+
+// The scenario's own process, told apart before any application exists.
+std::optional<AppScenario::Options> scenarioOptions(int argc, char **argv)
+{
+    AppScenario::Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const char *name = argv[i];
+        const QString value = QString::fromLocal8Bit(argv[i + 1]);
+        if (std::strcmp(name, "--scenario") == 0)
+            o.scenario = value;
+        else if (std::strcmp(name, "--unit") == 0)
+            o.unit = value.toInt();
+        else if (std::strcmp(name, "--characters") == 0)
+            o.characters = value.toInt();
+        else if (std::strcmp(name, "--report") == 0)
+            o.report = value;
+    }
+    if (o.scenario.isEmpty() || o.report.isEmpty())
+        return {};
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (const std::optional<AppScenario::Options> scenario = scenarioOptions(argc, argv))
+        return AppScenario::run(argc, argv, *scenario);
+
+    QCoreApplication app(argc, argv);
+    const std::optional<Options> options = parse(QCoreApplication::arguments());
+    if (!options)
+        return 2;
+    const Options &o = *options;
+
+    // Every run starts as a learner's trainer that has English stored.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+    try {
+        platform::SettingsStore store;
+        store.OpenKey(EscolhaIdioma::ChaveRegistro, true);
+        store.WriteInteger(EscolhaIdioma::ValorIdioma, 2);
+    } catch (const platform::SettingsError &e) {
+        std::fprintf(stderr, "bench_app_rhythm: %s\n", e.what());
+        return 1;
+    }
+
+    std::vector<Summary> table;
+    for (const QString &device : o.devices) {
+        for (const QString &scenario : o.scenarios) {
+            Summary s;
+            s.scenario = scenario;
+            s.device = device;
+            for (int run = 0; run < o.runs; ++run) {
+                const auto [report, analysis] = runOnce(o, scenario, device, run);
+                const Figures f = figuresOf(report, analysis);
+                printRun(scenario, device, analysis, f);
+                s.add(report, analysis, f);
+            }
+            table.push_back(s);
+        }
+    }
+    printTable(table);
+    return 0;
+}

@@ -547,7 +547,9 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
                 }
                 if (chained)
                     ++m_mixer->stats.chainedTones;
-                schedule(std::move(sound), start, edge, wall, (flags & SND_LOOP) != 0);
+                // A chained tone's latency counts from when its call was due.
+                schedule(std::move(sound), start, edge, chained ? cadence.due : wall,
+                         (flags & SND_LOOP) != 0);
                 m_chained = sync;
                 m_chainEnd = start + length;
                 if (sync)

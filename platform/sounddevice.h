@@ -83,7 +83,9 @@ public:
         int tones = 0;           // plays whose first frame was rendered
         int lateTones = 0;       // of those, started later than placed
         int chainedTones = 0;    // plays placed by the cadence, not by their call
-        double minLatencyMs = 0; // call to first frame rendered, over the tones
+        // Call (for a chained tone, the moment it was due) to its first
+        // frame rendered, over the tones.
+        double minLatencyMs = 0;
         double maxLatencyMs = 0;
         double sumLatencyMs = 0;
     };

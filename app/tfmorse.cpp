@@ -1,5 +1,6 @@
 #include "app/tfmorse.h"
 
+#include "app/bordassuaves.h"
 #include "app/desenvolvedor.h"
 #include "app/errorguard.h"
 #include "app/escolhaidioma.h"
@@ -15,14 +16,17 @@
 #include "text/idioma.h"
 #include "text/morsetexts.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -332,6 +336,11 @@ void TfMorse::CriaControles()
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &TfMorse::Timer1Timer);
     Timer1->start();
+
+    Menu_Contexto = new QMenu(this);
+    Acao_Bordas = Menu_Contexto->addAction(QString());
+    Acao_Bordas->setCheckable(true);
+    connect(Acao_Bordas, &QAction::toggled, this, &TfMorse::Acao_BordasToggled);
 }
 
 void TfMorse::FormCreate()
@@ -341,6 +350,12 @@ void TfMorse::FormCreate()
     ComGuarda(this, [this] { EscolhaIdioma::IdiomaInicial(NumIdioma); });
     if (!Idioma::Valido(NumIdioma))
         NumIdioma = Idioma::Portugues;
+    {
+        const bool ligadas = BordasSuaves::Le();
+        const QSignalBlocker semGravar(Acao_Bordas);
+        Acao_Bordas->setChecked(ligadas);
+        BordasSuaves::Aplica(ligadas);
+    }
 
     if (const TextosMorse *t = TextosMorse_(NumIdioma))
         Lb_Info->setText(t->Lb_Info_Saudacao);
@@ -380,6 +395,7 @@ void TfMorse::AplicaIdioma(int idioma)
     const TextosMorse *t = TextosMorse_(idioma);
     if (!t)
         return;
+    Acao_Bordas->setText(t->Menu_BordasSuaves);
     Lb_Vol->SetCaption(t->Lb_Vol_Caption);
     ContrVolEsq->setStatusTip(t->ContrVolEsq_Hint);
     ContrVolDir->setStatusTip(t->ContrVolDir_Hint);
@@ -523,6 +539,18 @@ void TfMorse::Btn_IniciarClick()
             Lb_Info->setText(t->Conselhos[licao]);
         Lb_Info->repaint();
     }
+}
+
+// Heard from the next tone on; kept for the next start.
+void TfMorse::Acao_BordasToggled(bool ligadas)
+{
+    BordasSuaves::Aplica(ligadas);
+    ComGuarda(this, [ligadas] { BordasSuaves::Grava(ligadas); });
+}
+
+void TfMorse::contextMenuEvent(QContextMenuEvent *event)
+{
+    Menu_Contexto->exec(event->globalPos());
 }
 
 void TfMorse::Btn_PararClick()

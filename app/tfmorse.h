@@ -3,11 +3,13 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QDialog;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QSlider;
 class QStatusBar;
@@ -93,6 +95,11 @@ public:
 
     QTimer *Timer1 = nullptr;
 
+    // The window's context menu (right mouse button or the Menu key), with
+    // the checkable entry that turns the tones' soft edges on and off.
+    QMenu *Menu_Contexto = nullptr;
+    QAction *Acao_Bordas = nullptr;
+
     // Handlers, public so that tests and the other windows can drive them.
     void FormCreate();
     void FormShow();
@@ -114,6 +121,7 @@ public:
     void STextPaginaClick();
     void STextEMailClick();
     void Timer1Timer();
+    void Acao_BordasToggled(bool ligadas);
     // Puts the long part of hint into status panel 0.
     void MostraHint(const QString &hint);
 
@@ -121,6 +129,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void CriaControles();

@@ -55,6 +55,7 @@ const TextosMorse Portugues{
      QStringLiteral("Mantenha sempre um bom ritmo na transmissão"),
      QStringLiteral("Nunca transmita mais rápido do que recebe"),
      QStringLiteral("Sinal de compreendido (SN)"), QStringLiteral("Chamada geral (CQ)")},
+    QStringLiteral("Bordas suaves"),
 };
 
 const TextosMorse Espanhol{
@@ -107,6 +108,7 @@ const TextosMorse Espanhol{
      QStringLiteral("Obedezca la regla de espacios"), QStringLiteral("Mantenga un buen ritmo"),
      QStringLiteral("Nunca transmite más rápidamente que recibe"),
      QStringLiteral("Señal de comprendido (SN)"), QStringLiteral("Llamada general (CQ)")},
+    QStringLiteral("Bordes suaves"),
 };
 
 const TextosMorse Ingles{
@@ -159,6 +161,7 @@ const TextosMorse Ingles{
      QStringLiteral("Always maintain a good rhythm in the transmission"),
      QStringLiteral("Never transmit faster than it receives"),
      QStringLiteral("Sign of having understood (SN)"), QStringLiteral("General call (CQ)")},
+    QStringLiteral("Soft edges"),
 };
 
 } // namespace

@@ -45,6 +45,8 @@ struct TextosMorse
     QString PrefixoHora;
     // The advice shown at the end of each of the nine lessons.
     QString Conselhos[9];
+    // The context menu's entry that turns the soft edges of the tones on and off.
+    QString Menu_BordasSuaves;
 };
 
 // The table of language idioma (0, 1, 2), or nullptr for any other index.

@@ -1,5 +1,6 @@
 #include "platform/playsound.h"
 #include "platform/random.h"
+#include "platform/sounddevice.h"
 #include "sound/tgerasom.h"
 
 #include <QtTest>
@@ -90,6 +91,8 @@ private slots:
     void envelopeShapesTone();
     void everyWrittenValueIsClamped();
     void randomPropertiesPlaySafely();
+    void softEdgesLeaveTheImageAlone_data();
+    void softEdgesLeaveTheImageAlone();
 };
 
 void TstSound::header_data()
@@ -561,6 +564,45 @@ void TstSound::randomPropertiesPlaySafely()
     }
     g.Stop();
     QVERIFY(played > 10);
+}
+
+void TstSound::softEdgesLeaveTheImageAlone_data()
+{
+    QTest::addColumn<int>("waveform");
+    QTest::newRow("sine") << int(tgSine);
+    QTest::newRow("square") << int(tgSquare);
+    QTest::newRow("triangle") << int(tgTriangle);
+    QTest::newRow("sawtooth") << int(tgSawtooth);
+}
+
+void TstSound::softEdgesLeaveTheImageAlone()
+{
+    // The player shapes what reaches the device; the image it is handed, and
+    // the one the generator keeps, are the synthesizer's to the byte.
+    QFETCH(int, waveform);
+    platform::SoundDevice::instance().setSoftEdges(true);
+    TGeraSom g;
+    g.SetAsync(false);
+    g.SetWaveform(TTGWave(waveform));
+    g.SetFrequency(733);
+    g.SetDuration(25);
+    QByteArray handed;
+    platform::setSoundObserver([&handed](const platform::SoundCall &c) {
+        if (c.kind == platform::SoundCall::Kind::Play)
+            handed = QByteArray(static_cast<const char *>(c.image), qsizetype(c.size));
+    });
+    g.Play();
+    platform::setSoundObserver({});
+    const QByteArray kept(reinterpret_cast<const char *>(g.Data()), qsizetype(g.DataSize()));
+    TGeraSom fresh;
+    fresh.SetWaveform(TTGWave(waveform));
+    fresh.SetFrequency(733);
+    fresh.SetDuration(25);
+    QVERIFY(fresh.Prepare());
+    const QByteArray made(reinterpret_cast<const char *>(fresh.Data()),
+                          qsizetype(fresh.DataSize()));
+    QCOMPARE(handed, made);
+    QCOMPARE(kept, made);
 }
 
 QTEST_GUILESS_MAIN(TstSound)

@@ -8,7 +8,8 @@
 //
 //   bench_app_rhythm [--scenarios lesson-u5,lesson-u25,keyboard,phrase,test]
 //                    [--devices disk,pulse] [--pulse SINK] [--unit U]
-//                    [--characters N] [--runs N] [--dir DIR] [--keep] [--verbose]
+//                    [--characters N] [--runs N] [--edges soft,raw] [--plot PNG]
+//                    [--dir DIR] [--keep] [--verbose]
 //
 // Scenarios: the first lesson once each from the Play button with the speed
 // slider at its top (u = 5) and at its bottom (u = 25); "PARIS" typed into the
@@ -21,19 +22,29 @@
 // bench/app-rhythm-pulse.sh starts a private one). Without --devices, the disk
 // driver, and PulseAudio too when a sink is named.
 //
+// Edges: the trainer's soft edges (stored on, as a learner has them) or raw,
+// each stored before its runs as the context menu would. Every run also
+// measures key clicks: the share of the stream's power farther than 150 Hz
+// from the carrier. --plot draws the first dot of the lesson at u = 5 as each
+// edge setting played it.
+//
 // With --runs N every scenario runs N times and the table shows the worst of
 // each figure. Recordings and reports go to DIR (the temporary folder) and
 // are removed unless --keep. --verbose lists every mark and space.
 
+#include "app/bordassuaves.h"
 #include "app/escolhaidioma.h"
 #include "bench/appscenario.h"
+#include "bench/edgeplot.h"
 #include "bench/parec.h"
 #include "bench/rhythmanalysis.h"
 #include "bench/scenarioreport.h"
+#include "bench/splatter.h"
 #include "bench/stream.h"
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -64,6 +75,8 @@ struct Options
     int unit = 5;
     int characters = 6;
     int runs = 1;
+    QStringList edges{QStringLiteral("soft")};
+    QString plot;
     QString dir = QDir::tempPath();
     bool keep = false;
     bool verbose = false;
@@ -83,7 +96,11 @@ struct Figures
     double latencyMean = 0;
     double latencyMin = 0;
     double latencyMax = 0;
+    double splatterDb = 0; // power beyond 150 Hz of the carrier
 };
+
+// Half the width of a narrow CW filter: what lies beyond it is heard as clicks.
+constexpr double SplatterHalfWidthHz = 150;
 
 double maxAbs(const std::vector<double> &v)
 {
@@ -107,9 +124,10 @@ double deviation(const std::vector<double> &v)
     return std::sqrt(sum / double(v.size()));
 }
 
-Figures figuresOf(const ScenarioReport &report, const RhythmAnalysis &a)
+Figures figuresOf(const ScenarioReport &report, const RhythmAnalysis &a, double splatterDb)
 {
     Figures f;
+    f.splatterDb = splatterDb;
     f.latencyMean = report.meanLatencyMs;
     f.latencyMin = report.minLatencyMs;
     f.latencyMax = report.maxLatencyMs;
@@ -151,6 +169,7 @@ struct Summary
 {
     QString scenario;
     QString device;
+    QString edges;
     int unit = 0;
     int runs = 0;
     int measured = 0;
@@ -173,6 +192,7 @@ struct Summary
         worst.latencyMin = runs == 1 ? f.latencyMin : std::min(worst.latencyMin, f.latencyMin);
         worst.latencyMax = std::max(worst.latencyMax, f.latencyMax);
         worst.latencyMean = latencySum / runs;
+        worst.splatterDb = runs == 1 ? f.splatterDb : std::max(worst.splatterDb, f.splatterDb);
         if (!f.measured) {
             if (error.isEmpty())
                 error = a.error;
@@ -201,9 +221,19 @@ std::string samples(double frames, int decimals = 0, bool sign = false)
     return text;
 }
 
+// One run measured, and the first mark as the stream holds it.
+struct Run
+{
+    ScenarioReport report;
+    RhythmAnalysis analysis;
+    double splatterDb = 0;
+    edgeplot::Trace firstMark;
+};
+
+constexpr std::int64_t PlotMargin = 4 * FramesPerMs;
+
 // Runs one scenario in a process of its own, recording what it plays.
-std::pair<ScenarioReport, RhythmAnalysis> runOnce(const Options &o, const QString &scenario,
-                                                  const QString &device, int index)
+Run runOnce(const Options &o, const QString &scenario, const QString &device, int index)
 {
     const QString stem =
         QStringLiteral("%1/app-rhythm-%2-%3-%4").arg(o.dir, scenario, device).arg(index);
@@ -221,7 +251,7 @@ std::pair<ScenarioReport, RhythmAnalysis> runOnce(const Options &o, const QStrin
         if (!parec->isRecording()) {
             ScenarioReport failed;
             failed.error = QStringLiteral("parec does not record %1's monitor").arg(o.pulseSink);
-            return {failed, analyse(failed, {}, false)};
+            return {failed, analyse(failed, {}, false), 0, {}};
         }
     } else {
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
@@ -248,45 +278,59 @@ std::pair<ScenarioReport, RhythmAnalysis> runOnce(const Options &o, const QStrin
     if (o.verbose)
         std::printf("%s on %s, run %d: \"%s\"\n", qPrintable(scenario), qPrintable(device),
                     index + 1, report.text.constData());
-    const RhythmAnalysis a = analyse(report, stream::read(raw), o.verbose);
+    const std::vector<float> samples = stream::read(raw);
+    Run run{report, analyse(report, samples, o.verbose), 0, {}};
+    const RhythmAnalysis &a = run.analysis;
     // The drivers' and Qt's chatter, worth reading only when something failed.
     if (o.verbose || !a.paired())
         std::fputs(output.constData(), stderr);
+    if (!samples.empty() && report.frequency > 0)
+        run.splatterDb =
+            splatter::outsideDb(samples, stream::Rate, report.frequency, SplatterHalfWidthHz);
+    if (!a.markStarts.empty() && a.markStarts.front() >= PlotMargin) {
+        const std::int64_t from = a.markStarts.front() - PlotMargin;
+        const std::int64_t to = a.markEnds.front() + PlotMargin;
+        for (std::int64_t f = from; f < to && 2 * f < std::int64_t(samples.size()); ++f)
+            run.firstMark.samples.push_back(samples[std::size_t(2 * f)]);
+        run.firstMark.length = a.markEnds.front() - a.markStarts.front();
+    }
     if (!o.keep) {
         QFile::remove(raw);
         QFile::remove(reportPath);
     }
-    return {report, a};
+    return run;
 }
 
-void printRun(const QString &scenario, const QString &device, const RhythmAnalysis &a,
-              const Figures &f)
+void printRun(const QString &scenario, const QString &device, const QString &edges,
+              const RhythmAnalysis &a, const Figures &f)
 {
-    std::printf("%s on %s: ", qPrintable(scenario), qPrintable(device));
+    std::printf("%s on %s, %s edges: ", qPrintable(scenario), qPrintable(device),
+                qPrintable(edges));
     if (!f.measured) {
         std::printf("not measured: %s\n", qPrintable(a.error));
     } else {
         std::printf("%d/%d marks, %d aligned, %d whole (edges within %d samples); mark error "
                     "max %s SD %s; space error max %s SD %s; first mark %s, first space %s; "
-                    "latency %.3f / %.3f / %.3f ms%s\n",
+                    "latency %.3f / %.3f / %.3f ms; splatter %.1f dB%s\n",
                     a.found, a.expected, a.aligned, a.whole, a.maxEdgeDeviation,
                     samples(f.markMax).c_str(), samples(f.markJitter, 1).c_str(),
                     samples(f.spaceMax).c_str(), samples(f.spaceJitter, 1).c_str(),
                     samples(f.firstMark, 0, true).c_str(), samples(f.firstSpace, 0, true).c_str(),
-                    f.latencyMean, f.latencyMin, f.latencyMax, f.met ? ": targets met" : "");
+                    f.latencyMean, f.latencyMin, f.latencyMax, f.splatterDb,
+                    f.met ? ": targets met" : "");
     }
     std::fflush(stdout);
 }
 
 void printTable(const std::vector<Summary> &table)
 {
-    std::printf("\n| scenario | device | u | runs meeting the targets | marks found / whole / "
-                "expected | mark error max / SD | space error max / SD | first mark / first "
-                "space | latency mean / min / max |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("\n| scenario | device | edges | u | runs meeting the targets | marks found / "
+                "whole / expected | mark error max / SD | space error max / SD | first mark / "
+                "first space | latency mean / min / max | splatter |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const Summary &s : table) {
-        std::printf("| %s | %s | %d | %d of %d | ", qPrintable(s.scenario), qPrintable(s.device),
-                    s.unit, s.met, s.runs);
+        std::printf("| %s | %s | %s | %d | %d of %d | ", qPrintable(s.scenario),
+                    qPrintable(s.device), qPrintable(s.edges), s.unit, s.met, s.runs);
         std::printf("%s / %s / %s | ", s.found.text().c_str(),
                     s.measured > 0 ? s.whole.text().c_str() : "-", s.expected.text().c_str());
         if (s.measured > 0)
@@ -297,14 +341,15 @@ void printTable(const std::vector<Summary> &table)
                         samples(s.worst.firstSpace, 0, true).c_str());
         else
             std::printf("%s | | | ", qPrintable(s.error));
-        std::printf("%.2f / %.2f / %.2f ms |\n", s.worst.latencyMean, s.worst.latencyMin,
-                    s.worst.latencyMax);
+        std::printf("%.2f / %.2f / %.2f ms | %.1f dB |\n", s.worst.latencyMean, s.worst.latencyMin,
+                    s.worst.latencyMax, s.worst.splatterDb);
     }
     if (!table.empty())
         std::printf("\nErrors in samples of the 96 kHz stream. Marks are placed on the nominal "
                     "grid of their run; targets: every mark and space within %.0f samples, SD "
-                    "under %.1f samples, latency spread under %.2f ms.\n",
-                    MaxErrorFrames, MaxJitterFrames, MaxLatencySpreadMs);
+                    "under %.1f samples, latency spread under %.2f ms. Splatter: the stream's "
+                    "power farther than %.0f Hz from the carrier (the worst run).\n",
+                    MaxErrorFrames, MaxJitterFrames, MaxLatencySpreadMs, SplatterHalfWidthHz);
 }
 
 QStringList listOf(const QString &value)
@@ -335,6 +380,10 @@ std::optional<Options> parse(const QStringList &args)
             o.characters = next.toInt();
         else if (a == QLatin1String("--runs"))
             o.runs = next.toInt();
+        else if (a == QLatin1String("--edges"))
+            o.edges = listOf(next);
+        else if (a == QLatin1String("--plot"))
+            o.plot = next;
         else if (a == QLatin1String("--dir"))
             o.dir = next;
         else if (a == QLatin1String("--keep"))
@@ -366,6 +415,12 @@ std::optional<Options> parse(const QStringList &args)
         }
         if (d == QLatin1String("pulse") && o.pulseSink.isEmpty()) {
             std::fprintf(stderr, "bench_app_rhythm: the pulse device wants --pulse SINK\n");
+            return {};
+        }
+    }
+    for (const QString &e : o.edges) {
+        if (e != QLatin1String("soft") && e != QLatin1String("raw")) {
+            std::fprintf(stderr, "bench_app_rhythm: no edges %s (soft,raw)\n", qPrintable(e));
             return {};
         }
     }
@@ -404,39 +459,63 @@ int main(int argc, char **argv)
     if (const std::optional<AppScenario::Options> scenario = scenarioOptions(argc, argv))
         return AppScenario::run(argc, argv, *scenario);
 
-    QCoreApplication app(argc, argv);
+    // The plot's captions need fonts, and so a GUI application, with no screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const std::optional<Options> options = parse(QCoreApplication::arguments());
     if (!options)
         return 2;
     const Options &o = *options;
 
-    // Every run starts as a learner's trainer that has English stored.
+    // Every run starts as a learner's trainer that has English stored, and
+    // the edges as the context menu left them.
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    try {
-        platform::SettingsStore store;
-        store.OpenKey(EscolhaIdioma::ChaveRegistro, true);
-        store.WriteInteger(EscolhaIdioma::ValorIdioma, 2);
-    } catch (const platform::SettingsError &e) {
-        std::fprintf(stderr, "bench_app_rhythm: %s\n", e.what());
+    auto store = [](const QString &name, int value) {
+        try {
+            platform::SettingsStore key;
+            key.OpenKey(EscolhaIdioma::ChaveRegistro, true);
+            key.WriteInteger(name, value);
+            return true;
+        } catch (const platform::SettingsError &e) {
+            std::fprintf(stderr, "bench_app_rhythm: %s\n", e.what());
+            return false;
+        }
+    };
+    if (!store(EscolhaIdioma::ValorIdioma, 2))
         return 1;
-    }
 
     std::vector<Summary> table;
-    for (const QString &device : o.devices) {
-        for (const QString &scenario : o.scenarios) {
-            Summary s;
-            s.scenario = scenario;
-            s.device = device;
-            for (int run = 0; run < o.runs; ++run) {
-                const auto [report, analysis] = runOnce(o, scenario, device, run);
-                const Figures f = figuresOf(report, analysis);
-                printRun(scenario, device, analysis, f);
-                s.add(report, analysis, f);
+    std::vector<edgeplot::Trace> dots;
+    for (const QString &edges : o.edges) {
+        if (!store(BordasSuaves::ValorBordas, edges == QLatin1String("soft") ? 1 : 0))
+            return 1;
+        for (const QString &device : o.devices) {
+            for (const QString &scenario : o.scenarios) {
+                Summary s;
+                s.scenario = scenario;
+                s.device = device;
+                s.edges = edges;
+                for (int run = 0; run < o.runs; ++run) {
+                    Run r = runOnce(o, scenario, device, run);
+                    const Figures f = figuresOf(r.report, r.analysis, r.splatterDb);
+                    printRun(scenario, device, edges, r.analysis, f);
+                    s.add(r.report, r.analysis, f);
+                    if (run == 0 && device == o.devices.front() &&
+                        scenario == QLatin1String("lesson-u5") && !r.firstMark.samples.empty()) {
+                        r.firstMark.label = QStringLiteral("%1 edges: the first dot at u = 5 "
+                                                           "(25 ms), nominal start and end dashed")
+                                                .arg(edges);
+                        dots.push_back(std::move(r.firstMark));
+                    }
+                }
+                table.push_back(s);
             }
-            table.push_back(s);
         }
     }
+    if (!o.plot.isEmpty() && !edgeplot::write(o.plot, dots, PlotMargin))
+        std::fprintf(stderr, "bench_app_rhythm: cannot write %s\n", qPrintable(o.plot));
     printTable(table);
     return 0;
 }

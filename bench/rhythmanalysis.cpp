@@ -164,6 +164,9 @@ RhythmAnalysis analyse(const ScenarioReport &report, const std::vector<float> &s
     const double anchor = median(offGrid);
     for (std::size_t i = 0; i < n; ++i) {
         a.markErrors.push_back(offGrid[i] - anchor);
+        a.markStarts.push_back(placed[i].start);
+        a.markEnds.push_back(placed[i].start +
+                             std::int64_t(toneOf(rhythm[i].markMs).samples.size()));
         if (i + 1 == n)
             break;
         const std::int64_t end =

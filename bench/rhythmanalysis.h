@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 struct ScenarioReport;
@@ -28,6 +29,10 @@ struct RhythmAnalysis
     std::vector<double> markErrors;
     // Each silence between two marks against its nominal length.
     std::vector<double> spaceErrors;
+    // Where each mark starts and ends in the stream, nominally: the aligned
+    // tone's first frame and the frame after its last.
+    std::vector<std::int64_t> markStarts;
+    std::vector<std::int64_t> markEnds;
 
     QString error; // why nothing could be paired or measured
 

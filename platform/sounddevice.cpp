@@ -55,8 +55,10 @@ constexpr auto DriftDeadband = std::chrono::milliseconds(5);
 // 20 Hz at 96000 Hz.
 constexpr std::int64_t MaxPeriodFrames = 4800;
 // A soft edge rises (or falls) along a raised cosine over this long, its
-// half-amplitude point on the tone's nominal start (or end).
-constexpr double SoftEdgeSeconds = 0.004;
+// half-amplitude point on the tone's nominal start (or end). Measured on
+// "PARIS" keyed at a 25 ms dot, the power farther than 150 Hz from the
+// carrier: raw edges -18 dB, 4 ms -28 dB, 5 ms -31 dB, 6 ms -35 dB.
+constexpr double SoftEdgeSeconds = 0.006;
 
 // A fixed-size queue; the audio thread must not allocate.
 template <typename T, int N> class Ring

@@ -1,9 +1,10 @@
 // The lesson player heard through the sound observer: which characters sound,
-// how often and in which order, and what the window shows meanwhile. A unit
-// of 5 ms keeps the lessons short.
+// how often and in which order, and what the window shows meanwhile. The
+// lessons run on a virtual clock with no sound device, in no time.
 
 #include "app/tfmorse.h"
 #include "platform/playsound.h"
+#include "platform/virtualclock.h"
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
@@ -49,6 +50,7 @@ class TstLicao : public QObject
     Q_OBJECT
 
     QTemporaryDir pasta;
+    std::unique_ptr<platform::VirtualClock> relogio;
     std::unique_ptr<TfMorse> f;
     QList<Toque> toques;
     // Runs as each element starts, with the number of elements heard so far.
@@ -81,7 +83,12 @@ class TstLicao : public QObject
     }
 
 private slots:
-    void initTestCase() { ambiente::Configura(pasta, "[General]\nIdioma=2\n"); }
+    void initTestCase()
+    {
+        ambiente::Configura(pasta, "[General]\nIdioma=2\n");
+        qputenv("SDL_AUDIODRIVER", "zirvano-none");
+        relogio = std::make_unique<platform::VirtualClock>();
+    }
 
     void init()
     {

@@ -2,6 +2,7 @@
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "platform/keyboardhook.h"
+#include "platform/virtualclock.h"
 #include "test/tfteste.h"
 #include "test/thotkeymanager.h"
 #include "tests/ambiente.h"
@@ -163,6 +164,7 @@ private:
     // closes dialogs, and the window is shown again.
     void Golpe(const Toque &t, int repeticoes);
 
+    std::unique_ptr<platform::VirtualClock> relogioVirtual;
     QTemporaryDir pasta;
     std::unique_ptr<THotKeyManager> ouvido;
     std::unique_ptr<TfMorse> morse;
@@ -176,6 +178,9 @@ void TstTesteHammer::initTestCase()
 {
     QVERIFY(pasta.isValid());
     qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
+    // Keyed on a virtual clock with no sound device: the characters take no time.
+    qputenv("SDL_AUDIODRIVER", "zirvano-none");
+    relogioVirtual = std::make_unique<platform::VirtualClock>();
     // A stored language, so that no language window comes up.
     ambiente::Configura(pasta, "[General]\nIdioma=0\n");
     QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));

@@ -198,9 +198,29 @@ namespace {
 std::int64_t bestLag(const std::vector<float> &s, std::int64_t from, std::int64_t window,
                      std::int64_t lo, std::int64_t hi, int direction)
 {
+    double energy = 0;
+    for (std::int64_t k = 0; k < window; ++k)
+        energy +=
+            double(s[std::size_t(from + direction * k)]) * s[std::size_t(from + direction * k)];
+    // A repeat this close is as good as exact (a tenth of a frame off at a
+    // period of a hundred): the search ends there.
+    const double goodEnough = 1e-4 * energy;
     std::int64_t best = lo;
     double bestError = std::numeric_limits<double>::max();
-    for (std::int64_t q = lo; q <= hi; ++q) {
+    // Only where the tone comes back to its first two samples can it repeat
+    // them all: the rest are passed over at the cost of two comparisons.
+    float peak = 0;
+    for (std::int64_t k = 0; k < window; ++k)
+        peak = std::max(peak, std::abs(s[std::size_t(from + direction * k)]));
+    const float near = 0.05f * peak + 1e-6f;
+    const float first = s[std::size_t(from)];
+    const float second = s[std::size_t(from + direction * std::min<std::int64_t>(1, window - 1))];
+    for (std::int64_t q = lo; q <= hi && bestError > goodEnough; ++q) {
+        if (std::abs(s[std::size_t(from + direction * q)] - first) > near ||
+            std::abs(
+                s[std::size_t(from + direction * (q + std::min<std::int64_t>(1, window - 1)))] -
+                second) > near)
+            continue;
         double error = 0;
         for (std::int64_t k = 0; k < window && error < bestError; ++k) {
             const double d = s[std::size_t(from + direction * k)] -

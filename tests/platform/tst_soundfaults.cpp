@@ -322,11 +322,11 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
             allTrue &= platform::PlaySoundA(nullptr, 0, 0);
             asyncMs = std::max(asyncMs, msSince(t));
         }
-        // Keyed past two retries of the device: no retry may hold the caller
+        // Keyed past a retry of the device: no retry may hold the caller
         // up (taking the driver down and up again stalled for 100 ms with ALSA).
         QElapsedTimer keying;
         keying.start();
-        while (msSince(keying) < 2300) {
+        while (msSince(keying) < 1200) {
             QElapsedTimer t;
             t.start();
             allTrue &= play(tone(20), platform::SND_SYNC);
@@ -410,8 +410,10 @@ void TstSoundFaults::lessonKeepsItsPaceWithoutDevice()
         const double ms = 5.0 * units(shown[i].ritmo);
         expected += ms;
         const double took = (i + 1 < shown.size() ? shown[i + 1].ms : total) - shown[i].ms;
+        // A character shown a little late (a repaint) ends on its cadence
+        // all the same, so it may look shorter by that much.
         QVERIFY2(
-            took >= ms * 0.95,
+            took >= ms - platform::Clock::Slack.count(),
             qPrintable(
                 QStringLiteral("%1: %2 ms, keyed in %3 ms").arg(shown[i].ritmo).arg(ms).arg(took)));
     }

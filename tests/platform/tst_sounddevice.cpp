@@ -477,16 +477,24 @@ void TstSoundDevice::softEdgesKeepTheNominalFrames()
     // Flat tones make the envelope plain: half amplitude falls exactly on
     // the nominal first frame of each tone and on the frame after its last,
     // so marks and spaces measured there keep their length to the frame.
+    // A loaded machine may wake the keyer past the slack: up to three tries
+    // for a run whose tones all chained.
     SoundDevice::instance().setSoftEdges(true);
-    Recording rec;
     const QByteArray dot = wave(96000, 16, 2400, 16384);
     const QByteArray dash = wave(96000, 16, 7200, 16384);
-    QVERIFY(play(dot, platform::SND_SYNC));
-    platform::sleepMs(25);
-    QVERIFY(play(dash, platform::SND_SYNC));
-    platform::sleepMs(25);
-    QVERIFY(play(dot, platform::SND_SYNC));
-    const QVector<float> s = rec.take();
+    QVector<float> s;
+    for (int tries = 0; tries < 3; ++tries) {
+        Recording rec;
+        QVERIFY(play(dot, platform::SND_SYNC));
+        platform::sleepMs(25);
+        QVERIFY(play(dash, platform::SND_SYNC));
+        platform::sleepMs(25);
+        QVERIFY(play(dot, platform::SND_SYNC));
+        const bool chained = SoundDevice::instance().stats().chainedTones == 2;
+        s = rec.take();
+        if (chained)
+            break;
+    }
     QVector<qsizetype> rises;
     QVector<qsizetype> falls;
     for (qsizetype f = 1; 2 * f < s.size(); ++f) {

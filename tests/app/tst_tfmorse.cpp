@@ -10,14 +10,17 @@
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -374,6 +377,69 @@ private slots:
         QCOMPARE(f->ListBox_Licao->count(), 9);
         QCOMPARE(f->ListBox_Licao->item(0)->text(), QString::fromUtf8("  Primera Lección"));
         QCOMPARE(f->RdGp_Onda->Count(), 5);
+    }
+
+    // SIGINT (Ctrl+C) and SIGTERM (kill, a desktop's logout) sent to the
+    // program entry once a tone has played: it ends by the signal, as the
+    // shell that sent it expects, and stores nothing. Idle, it first unwinds.
+    void sinais_data()
+    {
+        QTest::addColumn<QString>("momento");
+        QTest::addColumn<int>("sinal");
+        QTest::addColumn<bool>("desfeito"); // the windows unwound before the end
+        QTest::newRow("Ctrl+C after a lesson") << "parado" << SIGINT << true;
+        QTest::newRow("kill after a lesson") << "parado" << SIGTERM << true;
+        // The character sounding holds the UI thread past the signal.
+        QTest::newRow("Ctrl+C during a lesson") << "licao" << SIGINT << false;
+        QTest::newRow("kill during a lesson") << "licao" << SIGTERM << false;
+        QTest::newRow("kill during a sentence") << "frase" << SIGTERM << false;
+        // Characters shorter than the grace: the lesson stops at the next one.
+        QTest::newRow("kill during a lesson at 25 PpM") << "licaorapida" << SIGTERM << true;
+        QTest::newRow("Ctrl+C at the first start's question") << "idioma" << SIGINT << true;
+    }
+
+    void sinais()
+    {
+        QFETCH(QString, momento);
+        QFETCH(int, sinal);
+        QFETCH(bool, desfeito);
+        QTemporaryDir pastaPrograma;
+        const bool primeiraVez = momento == QLatin1String("idioma");
+        ambiente::Configura(pastaPrograma, primeiraVez ? QByteArray() : Guardado(2));
+        QProcess programa;
+        // As from a terminal: a run started in the background of a script
+        // would inherit SIGINT ignored, and keep it so.
+        programa.setChildProcessModifier([] {
+            std::signal(SIGINT, SIG_DFL);
+            std::signal(SIGTERM, SIG_DFL);
+        });
+        programa.start(QStringLiteral(ZIRVANO_ENTRADA), {momento});
+        QVERIFY(programa.waitForStarted());
+        QByteArray saida;
+        while (!saida.contains("pronto\n")) {
+            QVERIFY2(programa.waitForReadyRead(30000), "the program never came to the moment");
+            saida += programa.readAllStandardOutput();
+        }
+        QElapsedTimer relogio;
+        relogio.start();
+        QCOMPARE(::kill(pid_t(programa.processId()), sinal), 0);
+        QVERIFY2(programa.waitForFinished(20000), "still running 20 s after the signal");
+        const qint64 ms = relogio.elapsed();
+        saida += programa.readAllStandardOutput();
+        QCOMPARE(programa.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(programa.exitCode(), sinal);
+        const bool unwound = saida.contains("desfeito");
+        if (desfeito)
+            QVERIFY(unwound);
+        // Once unwound, nothing sounded beyond the character under way.
+        const qsizetype tonsDepois = saida.mid(saida.indexOf("pronto\n")).count("tom\n");
+        if (unwound)
+            QVERIFY2(tonsDepois <= 4, qPrintable(QString::number(tonsDepois)));
+        QCOMPARE(ambiente::LeArquivo(), primeiraVez ? QByteArray() : Guardado(2));
+        QCOMPARE(QFileInfo::exists(ambiente::ArquivoIdioma()), !primeiraVez);
+        qInfo("%s: ended %lld ms after the signal, %s, %lld tones after it",
+              QTest::currentDataTag(), ms, unwound ? "windows unwound" : "by the default action",
+              qlonglong(tonsDepois));
     }
 };
 

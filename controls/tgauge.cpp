@@ -290,9 +290,15 @@ void TGauge::PaintFigure(QImage &overlay, const QRect &paintRect) const
             if (p > 0) {
                 const double mx = width() / 2;
                 const double a = std::numbers::pi * p * 0.01;
-                painter.drawLine(QPoint(width() / 2, pr.bottom - 1),
-                                 QPoint(RoundEven(mx * (1 - std::cos(a))),
-                                        RoundEven((pr.bottom - 1) * (1 - std::sin(a)))));
+                const QPoint ponta(RoundEven(mx * (1 - std::cos(a))),
+                                   RoundEven((pr.bottom - 1) * (1 - std::sin(a))));
+                // Qt's line includes its last point, the needle's leaves it
+                // out: the tip gets back what lay under it.
+                const bool naImagem = overlay.rect().contains(ponta);
+                const QColor sob = naImagem ? overlay.pixelColor(ponta) : QColor();
+                painter.drawLine(QPoint(width() / 2, pr.bottom - 1), ponta);
+                if (naImagem)
+                    painter.fillRect(QRect(ponta, QSize(1, 1)), sob);
             }
         }
         break;

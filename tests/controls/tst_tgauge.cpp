@@ -146,6 +146,41 @@ private slots:
                  QString());
     }
 
+    // A line leaves out its last point, the needle's tip included; only the
+    // half-ellipse it points at is there.
+    void needleLeavesOutItsTip_data()
+    {
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<QPoint>("tip");
+        QTest::newRow("15 %") << 15 << QPoint(1, 5);
+        QTest::newRow("25 %") << 25 << QPoint(3, 3);
+        QTest::newRow("50 %, on the frame") << 50 << QPoint(10, 0);
+        QTest::newRow("75 %, beyond the half-ellipse") << 75 << QPoint(17, 3);
+        QTest::newRow("85 %") << 85 << QPoint(19, 5);
+    }
+    void needleLeavesOutItsTip()
+    {
+        QFETCH(int, progress);
+        QFETCH(QPoint, tip);
+        TGauge g;
+        g.resize(21, 12);
+        g.SetKind(gkNeedle);
+        g.SetShowText(false);
+        g.SetForeColor(clRed);
+        g.SetBackColor(clWhite);
+        g.SetColor(clBlue);
+        const QImage without = g.Compose(); // p = 0: no needle
+        g.SetProgress(progress);
+        const QImage with = g.Compose();
+        QCOMPARE(PixelAt(with, tip.x(), tip.y()), PixelAt(without, tip.x(), tip.y()));
+        // The needle itself is drawn, from its base up to the tip.
+        int needle = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                needle += PixelAt(with, x, y) != PixelAt(without, x, y);
+        QVERIFY(needle >= 3);
+    }
+
     void textInvertsWhatLiesBeneath()
     {
         TGauge g;

@@ -209,6 +209,9 @@ QImage TGauge::Compose() const
         return image;
     image.fill(Qt::black);
     const QRect paintRect = PaintRect();
+    // A framed gauge one pixel wide or tall is all frame.
+    if (paintRect.isEmpty())
+        return image;
 
     TBltBitmap overlay;
     overlay.MakeLike(image);

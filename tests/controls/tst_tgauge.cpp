@@ -146,6 +146,33 @@ private slots:
                  QString());
     }
 
+    // A framed gauge 1 pixel wide or tall has an empty inside: it is all
+    // frame, whatever it shows.
+    void thinFramedGaugeIsAllFrame_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("1 x 6 vertical bar") << QSize(1, 6) << int(gkVerticalBar);
+        QTest::newRow("6 x 1 horizontal bar") << QSize(6, 1) << int(gkHorizontalBar);
+        QTest::newRow("1 x 30 text") << QSize(1, 30) << int(gkText);
+        QTest::newRow("1 x 12 pie") << QSize(1, 12) << int(gkPie);
+        QTest::newRow("21 x 1 needle") << QSize(21, 1) << int(gkNeedle);
+        QTest::newRow("2 x 6 vertical bar") << QSize(2, 6) << int(gkVerticalBar);
+    }
+    void thinFramedGaugeIsAllFrame()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, kind);
+        TGauge g;
+        g.resize(size);
+        g.SetKind(TGaugeKind(kind));
+        g.SetForeColor(clRed);
+        g.SetBackColor(clLime);
+        g.SetColor(clBlue);
+        g.SetProgress(50);
+        QCOMPARE(Mismatch(g.Compose(), [](int, int) { return clBlack; }), QString());
+    }
+
     // A line leaves out its last point, the needle's tip included; only the
     // half-ellipse it points at is there.
     void needleLeavesOutItsTip_data()

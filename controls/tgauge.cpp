@@ -21,6 +21,13 @@ QRect ToQRect(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
+// The bounds of the range error are 32-bit integers: one past either end
+// wraps round to the other.
+int Soma32(int a, int b)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
 // Rounding of the pie and needle points: to nearest, halves to even.
 int RoundEven(double v)
 {
@@ -149,9 +156,9 @@ void TGauge::SetMinValue(int value)
     if (value == mMinValue)
         return;
     if (value > mMaxValue && !mLoading)
-        throw EInvalidOperation(QString::asprintf("Valor deve estar entre %d e %lld", -2147483647,
-                                                  static_cast<long long>(mMaxValue) - 1)
-                                    .toStdString());
+        throw EInvalidOperation(
+            QString::asprintf("Valor deve estar entre %d e %d", -2147483647, Soma32(mMaxValue, -1))
+                .toStdString());
     mMinValue = value;
     if (mProgress < value)
         mProgress = value;
@@ -163,9 +170,9 @@ void TGauge::SetMaxValue(int value)
     if (value == mMaxValue)
         return;
     if (value < mMinValue && !mLoading)
-        throw EInvalidOperation(QString::asprintf("Valor deve estar entre %lld e %d",
-                                                  static_cast<long long>(mMinValue) + 1, 2147483647)
-                                    .toStdString());
+        throw EInvalidOperation(
+            QString::asprintf("Valor deve estar entre %d e %d", Soma32(mMinValue, 1), 2147483647)
+                .toStdString());
     mMaxValue = value;
     if (mProgress > value)
         mProgress = value;

@@ -3,6 +3,7 @@
 #include "fixture.h"
 
 #include <QTest>
+#include <limits>
 
 using fixture::Mismatch;
 using fixture::PixelAt;
@@ -45,21 +46,42 @@ class TstTGauge : public QObject
 private slots:
     void refusesCrossedRange_data()
     {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
         QTest::addColumn<bool>("setMin");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
+        const int lowest = std::numeric_limits<int>::min();
+        const int highest = std::numeric_limits<int>::max();
         QTest::newRow("minimum above maximum")
-            << true << 101 << QStringLiteral("Valor deve estar entre -2147483647 e 99");
+            << 0 << 100 << true << 101 << QStringLiteral("Valor deve estar entre -2147483647 e 99");
         QTest::newRow("maximum below minimum")
-            << false << -1 << QStringLiteral("Valor deve estar entre 1 e 2147483647");
+            << 0 << 100 << false << -1 << QStringLiteral("Valor deve estar entre 1 e 2147483647");
+        // The bounds are 32-bit integers: one past either end wraps round.
+        QTest::newRow("minimum above the lowest maximum")
+            << lowest << lowest << true << 0
+            << QStringLiteral("Valor deve estar entre -2147483647 e 2147483647");
+        QTest::newRow("maximum below the highest minimum")
+            << highest << highest << false << 0
+            << QStringLiteral("Valor deve estar entre -2147483648 e 2147483647");
     }
     void refusesCrossedRange()
     {
+        QFETCH(int, min);
+        QFETCH(int, max);
         QFETCH(bool, setMin);
         QFETCH(int, value);
         QFETCH(QString, message);
         CountingGauge g;
         g.SetProgress(40);
+        if (min < 0) {
+            g.SetMinValue(min);
+            g.SetMaxValue(max);
+        } else {
+            g.SetMaxValue(max);
+            g.SetMinValue(min);
+        }
+        const int progress = g.Progress();
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         const int paints = g.paints;
@@ -69,9 +91,9 @@ private slots:
         } catch (const EInvalidOperation &e) {
             QCOMPARE(QString::fromUtf8(e.what()), message);
         }
-        QCOMPARE(g.MinValue(), 0);
-        QCOMPARE(g.MaxValue(), 100);
-        QCOMPARE(g.Progress(), 40);
+        QCOMPARE(g.MinValue(), min);
+        QCOMPARE(g.MaxValue(), max);
+        QCOMPARE(g.Progress(), progress);
         QCOMPARE(g.paints, paints);
 
         // While loading, the bounds may arrive in either order.

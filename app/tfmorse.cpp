@@ -410,12 +410,16 @@ void TfMorse::AplicaIdioma(int idioma)
     Btn_Fechar->setText(t->Btn_Fechar_Caption);
     Btn_Fechar->setStatusTip(t->Btn_Fechar_Hint);
 
+    // Refilled after a language change, each list shows its first line again,
+    // the lesson and count that Licao and Vezes go back to.
     for (const QString &item : t->ListBox_Licao_Items)
         AdicionaItem(ListBox_Licao, item);
+    ListBox_Licao->scrollToTop();
     ListBox_Licao->setStatusTip(t->ListBox_Licao_Hint);
     Licao = 0;
     for (const QString &item : t->ListBox_Vezes_Items)
         AdicionaItem(ListBox_Vezes, item);
+    ListBox_Vezes->scrollToTop();
     ListBox_Vezes->setStatusTip(t->ListBox_Vezes_Hint);
     Vezes = 1;
 

@@ -37,6 +37,13 @@ QByteArray Guardado(int idioma)
     return "[General]\nIdioma=" + QByteArray::number(idioma) + "\n";
 }
 
+// The line a one-line list shows.
+QString Mostrada(const QListWidget *lista)
+{
+    const QListWidgetItem *item = lista->itemAt(QPoint(3, 3));
+    return item ? item->text() : QString();
+}
+
 } // namespace
 
 class TstTfMorse : public QObject
@@ -196,8 +203,10 @@ private slots:
         f->Control_Vel->setValue(10);
         f->ContrStereo->setValue(30);
         f->RdGp_Onda->SetItemIndex(2);
-        f->ListBox_Licao->setCurrentRow(4);
-        f->ListBox_Vezes->setCurrentRow(2);
+        f->ListBox_Licao->setCurrentRow(5);
+        f->ListBox_Vezes->setCurrentRow(3);
+        QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(5)->text());
+        QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(3)->text());
         PosTitulo = 7;
         ambiente::ResponderIdioma(escolha);
         QTest::mouseClick(f->Btn_ABC, Qt::LeftButton);
@@ -217,6 +226,9 @@ private slots:
         QCOMPARE(f->ListBox_Licao->count() + f->ListBox_Vezes->count(), 14);
         QCOMPARE(Licao, 0);
         QCOMPARE(Vezes, 1);
+        // ... and the lists show the lesson and count that Play then uses.
+        QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(0)->text());
+        QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(0)->text());
         QCOMPARE(PosTitulo, 7);
     }
 

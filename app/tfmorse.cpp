@@ -5,6 +5,7 @@
 #include "app/escolhaidioma.h"
 #include "app/glifos.h"
 #include "app/licoes.h"
+#include "app/tdeslizante.h"
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
 #include "app/tradiogroup.h"
@@ -168,14 +169,11 @@ void TfMorse::CriaControles()
     }
 
     auto deslizante = [this](int x, int y, int w, int h, int min, int max, int pos) {
-        auto *s = new QSlider(Qt::Vertical, this);
+        auto *s = new TDeslizante(this);
         s->setGeometry(x, y, w, h);
         s->setRange(min, max);
         s->setValue(pos);
         s->setTickPosition(QSlider::NoTicks);
-        // Minimum at the top, and the Up key moves towards it.
-        s->setInvertedAppearance(true);
-        s->setInvertedControls(true);
         s->setCursor(Qt::PointingHandCursor);
         return s;
     };

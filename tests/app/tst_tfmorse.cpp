@@ -76,6 +76,8 @@ class TstTfMorse : public QObject
     }
 
 private slots:
+    // Pictures are checked against Fusion's look.
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
     void cleanup() { f.reset(); }
 
     void estadoInicial()
@@ -230,6 +232,55 @@ private slots:
         QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(0)->text());
         QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(0)->text());
         QCOMPARE(PosTitulo, 7);
+    }
+
+    // The sliders stand upside down, their minimum at the top; the blue fill
+    // of the groove grows from the bottom with the value shown beside it.
+    void preenchimento_data()
+    {
+        QTest::addColumn<int>("deslizante"); // left volume, speed, tone
+        QTest::addColumn<int>("posicao");
+        QTest::addColumn<int>("parte"); // of the groove filled: 0 none, 1 the lower half, 2 most
+        QTest::newRow("volume 0") << 0 << 100 << 0;
+        QTest::newRow("volume 50") << 0 << 50 << 1;
+        QTest::newRow("volume 100") << 0 << 0 << 2;
+        QTest::newRow("5 PpM") << 1 << 25 << 0;
+        QTest::newRow("25 PpM") << 1 << 5 << 2;
+        QTest::newRow("0 Hz") << 2 << 3000 << 0;
+        QTest::newRow("3000 Hz") << 2 << 0 << 2;
+    }
+
+    void preenchimento()
+    {
+        QFETCH(int, deslizante);
+        QFETCH(int, posicao);
+        QFETCH(int, parte);
+        Abre();
+        QSlider *const deslizantes[] = {f->ContrVolEsq, f->Control_Vel, f->Control_Freq};
+        QSlider *s = deslizantes[deslizante];
+        s->setValue(posicao);
+        const QImage imagem = s->grab().toImage();
+        // Rows of the groove's middle column in the style's highlight, a blue.
+        QList<int> azuis;
+        for (int y = 0; y < imagem.height(); ++y) {
+            const QRgb p = imagem.pixel(imagem.width() / 2, y);
+            if (qBlue(p) > qRed(p) + 50)
+                azuis << y;
+        }
+        const int meio = imagem.height() / 2;
+        switch (parte) {
+        case 0:
+            QCOMPARE(azuis.size(), 0);
+            break;
+        case 1:
+            QVERIFY(!azuis.isEmpty());
+            QVERIFY2(azuis.first() > meio, qPrintable(QString::number(azuis.first())));
+            break;
+        default:
+            QVERIFY2(azuis.size() > meio, qPrintable(QString::number(azuis.size())));
+            QVERIFY(azuis.last() > imagem.height() - 10);
+            break;
+        }
     }
 
     void textos_data()

@@ -34,6 +34,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 TfMorse *fMorse = nullptr;
 QDialog *fTeclado = nullptr;
@@ -603,6 +604,10 @@ void TfMorse::Timer1Timer()
         return;
     }
     setWindowTitle(TextoTitulo.left(PosTitulo));
+    // Given an empty title, the window system shows the application's name:
+    // the typing starts from a blank one.
+    if (windowTitle().isEmpty() && windowHandle())
+        windowHandle()->setTitle(QStringLiteral(" "));
     ++PosTitulo;
 }
 

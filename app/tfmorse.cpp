@@ -162,7 +162,9 @@ void TfMorse::CriaControles()
     Lb_Vol->SetBlinkInterval(500);
     LB_Veloc = titulo(136, 35, 68, 15);
     Lb_Freq = titulo(219, 35, 68, 15);
-    Lb_Onda = titulo(302, 35, 105, 15);
+    // Two pixels wider each side than drawn, up to the frame, so that
+    // "Formas de Sonidos" reads on one line; centred, the other titles stay put.
+    Lb_Onda = titulo(300, 35, 109, 15);
     for (TDRLabel *l : {LB_Veloc, Lb_Freq, Lb_Onda}) {
         l->SetHiColor(clBlue);
         l->SetLoColor(clNavy);

@@ -5,12 +5,14 @@
 #include "app/errorguard.h"
 #include "app/tfmorse.h"
 #include "app/tradiogroup.h"
+#include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -233,6 +235,37 @@ private slots:
         QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(0)->text());
         QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(0)->text());
         QCOMPARE(PosTitulo, 7);
+    }
+
+    // Each column's title reads whole on one line inside its frame, in every
+    // language.
+    void titulos_data()
+    {
+        QTest::addColumn<int>("idioma");
+        QTest::newRow("Portuguese") << 0;
+        QTest::newRow("Spanish") << 1;
+        QTest::newRow("English") << 2;
+    }
+
+    void titulos()
+    {
+        QFETCH(int, idioma);
+        Abre(Guardado(idioma));
+        const std::pair<TDRLabel *, QFrame *> titulos[] = {{f->Lb_Vol, f->Bevel_Vol},
+                                                           {f->LB_Veloc, f->Bevel_Veloc},
+                                                           {f->Lb_Freq, f->Bevel_Freq},
+                                                           {f->Lb_Onda, f->Bevel_Onda}};
+        for (const auto &[titulo, moldura] : titulos) {
+            const QString texto = titulo->Caption();
+            const QFontMetrics fm(titulo->font());
+            const QRect ocupado =
+                fm.boundingRect(QRect(0, 0, titulo->width(), 0),
+                                Qt::AlignHCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, texto);
+            QVERIFY2(ocupado.height() <= fm.height(), qPrintable(texto + " breaks"));
+            QVERIFY2(ocupado.width() <= titulo->width(), qPrintable(texto + " is cut"));
+            const QRect dentro = moldura->contentsRect().translated(moldura->pos());
+            QVERIFY2(dentro.contains(titulo->geometry()), qPrintable(texto + " covers its frame"));
+        }
     }
 
     // The sliders stand upside down, their minimum at the top; the blue fill

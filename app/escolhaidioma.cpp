@@ -1,5 +1,6 @@
 #include "app/escolhaidioma.h"
 
+#include "app/fimporsinal.h"
 #include "app/tfidioma.h"
 #include "platform/settingsstore.h"
 #include "text/idioma.h"
@@ -43,6 +44,10 @@ void IdiomaInicial(int &NumIdioma)
         // A key that cannot be opened counts as missing: this is a first start.
         if (!chave.OpenKey(ChaveRegistro, false)) {
             NumIdioma = MostraIdioma(nullptr);
+            // A window ended by SIGINT or SIGTERM made no choice: the next
+            // start asks again.
+            if (FimPorSinal::Sinal() != 0)
+                return;
             chave.OpenKey(ChaveRegistro, true);
             if (Idioma::Valido(NumIdioma))
                 chave.WriteInteger(ValorIdioma, NumIdioma);
@@ -60,6 +65,8 @@ void EscolheIdioma(int &NumIdioma, QWidget *parent)
 {
     NumIdioma = MostraIdioma(parent);
     comIdiomaValido(NumIdioma, [&NumIdioma] {
+        if (FimPorSinal::Sinal() != 0)
+            return;
         platform::SettingsStore chave;
         chave.OpenKey(ChaveRegistro, true);
         if (Idioma::Valido(NumIdioma))

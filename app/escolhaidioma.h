@@ -18,8 +18,9 @@ int MostraIdioma(QWidget *parent = nullptr);
 
 // Start-up: determines the program's language into NumIdioma. When the key
 // is missing (first start) shows the language window modally (no parent),
-// creates the key and stores the choice (nothing is stored for -1); then reads
-// the stored value when there is one.
+// creates the key and stores the choice (nothing is stored for -1, nor when
+// SIGINT or SIGTERM ended the window); then reads the stored value when there
+// is one.
 // On return, and also when it raises, NumIdioma is 0, 1 or 2: -1 and stored
 // values other than 0..2 become 0 (the stored value is left as it is); a choice
 // that could not be saved is kept for this run; an unreadable stored value
@@ -32,7 +33,7 @@ void IdiomaInicial(int &NumIdioma);
 // Language button, first steps: shows the language window modally over
 // parent, takes the choice into NumIdioma, creates the key if absent and
 // stores the choice (nothing for -1, so the next start uses the stored value
-// again), and turns -1 into 0.
+// again, nor when a signal ended the window), and turns -1 into 0.
 // On return, and also when it raises, NumIdioma is 0, 1 or 2, the language
 // just chosen (or 0 without a choice).
 // Raises platform::SettingsError when the choice cannot be saved. The caller

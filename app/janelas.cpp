@@ -1,10 +1,13 @@
 #include "app/janelas.h"
 
+#include "app/fimporsinal.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
 #include "keyboard/tfteclado.h"
 #include "test/tfteste.h"
+
+#include <QApplication>
 
 Janelas::Janelas()
 {
@@ -28,4 +31,17 @@ Janelas::~Janelas()
     fTeclado = nullptr;
     fSobre = nullptr;
     fMorse = nullptr;
+}
+
+int Janelas::Executa()
+{
+    const FimPorSinal fim;
+    QObject::connect(&fim, &FimPorSinal::Recebido, [] {
+        Parar = 1;
+        Parar_Frase = true;
+    });
+    const Janelas janelas;
+    // A signal while the first start asked for the language ended that
+    // window's loop; the program goes no further.
+    return FimPorSinal::Sinal() != 0 ? 0 : QApplication::exec();
 }

@@ -20,6 +20,13 @@ public:
     Janelas(const Janelas &) = delete;
     Janelas &operator=(const Janelas &) = delete;
 
+    // The program's life once the application object exists: watches SIGINT
+    // and SIGTERM, creates the windows, runs the event loop until the main
+    // window is closed or a signal asks the program to end (a lesson or a
+    // sentence playing then stops at its next character), and destroys the
+    // windows. Returns the event loop's exit code.
+    static int Executa();
+
 private:
     std::unique_ptr<TfMorse> morse;
     std::unique_ptr<TfSobre> sobre;

@@ -1,3 +1,4 @@
+#include "app/fimporsinal.h"
 #include "app/janelas.h"
 #include "data/icone.h"
 
@@ -5,12 +6,17 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication aplicacao(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zirvano"));
-    QApplication::setWindowIcon(IconeZirvano());
-
-    const Janelas janelas;
-    // Closing the main window ends the program once any lesson it was
-    // playing has unwound.
-    return QApplication::exec();
+    int codigo = 0;
+    {
+        QApplication aplicacao(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Zirvano"));
+        QApplication::setWindowIcon(IconeZirvano());
+        // Closing the main window ends the program once any lesson it was
+        // playing has unwound.
+        codigo = Janelas::Executa();
+    }
+    // Ended by SIGINT or SIGTERM: once unwound, end by that signal, as the
+    // shell or session that sent it expects.
+    FimPorSinal::Reemite();
+    return codigo;
 }

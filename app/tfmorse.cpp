@@ -6,6 +6,7 @@
 #include "app/escolhaidioma.h"
 #include "app/glifos.h"
 #include "app/licoes.h"
+#include "app/tdeslizante.h"
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
 #include "app/tradiogroup.h"
@@ -37,6 +38,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 TfMorse *fMorse = nullptr;
 QDialog *fTeclado = nullptr;
@@ -164,7 +166,9 @@ void TfMorse::CriaControles()
     Lb_Vol->SetBlinkInterval(500);
     LB_Veloc = titulo(136, 35, 68, 15);
     Lb_Freq = titulo(219, 35, 68, 15);
-    Lb_Onda = titulo(302, 35, 105, 15);
+    // Two pixels wider each side than drawn, up to the frame, so that
+    // "Formas de Sonidos" reads on one line; centred, the other titles stay put.
+    Lb_Onda = titulo(300, 35, 109, 15);
     for (TDRLabel *l : {LB_Veloc, Lb_Freq, Lb_Onda}) {
         l->SetHiColor(clBlue);
         l->SetLoColor(clNavy);
@@ -172,14 +176,11 @@ void TfMorse::CriaControles()
     }
 
     auto deslizante = [this](int x, int y, int w, int h, int min, int max, int pos) {
-        auto *s = new QSlider(Qt::Vertical, this);
+        auto *s = new TDeslizante(this);
         s->setGeometry(x, y, w, h);
         s->setRange(min, max);
         s->setValue(pos);
         s->setTickPosition(QSlider::NoTicks);
-        // Minimum at the top, and the Up key moves towards it.
-        s->setInvertedAppearance(true);
-        s->setInvertedControls(true);
         s->setCursor(Qt::PointingHandCursor);
         return s;
     };
@@ -426,12 +427,16 @@ void TfMorse::AplicaIdioma(int idioma)
     Btn_Fechar->setText(t->Btn_Fechar_Caption);
     Btn_Fechar->setStatusTip(t->Btn_Fechar_Hint);
 
+    // Refilled after a language change, each list shows its first line again,
+    // the lesson and count that Licao and Vezes go back to.
     for (const QString &item : t->ListBox_Licao_Items)
         AdicionaItem(ListBox_Licao, item);
+    ListBox_Licao->scrollToTop();
     ListBox_Licao->setStatusTip(t->ListBox_Licao_Hint);
     Licao = 0;
     for (const QString &item : t->ListBox_Vezes_Items)
         AdicionaItem(ListBox_Vezes, item);
+    ListBox_Vezes->scrollToTop();
     ListBox_Vezes->setStatusTip(t->ListBox_Vezes_Hint);
     Vezes = 1;
 
@@ -629,6 +634,10 @@ void TfMorse::Timer1Timer()
         return;
     }
     setWindowTitle(TextoTitulo.left(PosTitulo));
+    // Given an empty title, the window system shows the application's name:
+    // the typing starts from a blank one.
+    if (windowTitle().isEmpty() && windowHandle())
+        windowHandle()->setTitle(QStringLiteral(" "));
     ++PosTitulo;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -236,16 +237,21 @@ void TALProgressBar::DrawBar(QPainter &painter)
     if (usesPattern && rebuild) {
         if (mBarPattern.size() != size())
             mBarPattern = QImage(size(), QImage::Format_RGB32);
-        if (!mBarBitmap.isNull())
-            TileBitmap();
-        else
-            BuildGradient();
-        mPatternStale = false;
+        if (!mBarPattern.isNull()) {
+            if (!mBarBitmap.isNull())
+                TileBitmap();
+            else
+                BuildGradient();
+            mPatternStale = false;
+        }
     }
-    if (usesPattern)
-        painter.drawImage(0, 0, mBarPattern);
-    else
+    if (!usesPattern)
         painter.fillRect(0, 0, w, h, ToQColor(mBarColor1));
+    else if (mBarPattern.isNull())
+        // A pattern too large to allocate: no bar, only its background.
+        painter.fillRect(0, 0, w, h, ToQColor(mBackgroundColor));
+    else
+        painter.drawImage(0, 0, mBarPattern);
 
     const int border = mShowBorder ? 1 : 0;
     const int left = border;
@@ -311,6 +317,8 @@ void TALProgressBar::Compose()
         return;
     if (mFrameBuffer.size() != size())
         mFrameBuffer = QImage(size(), QImage::Format_RGB32);
+    if (mFrameBuffer.isNull())
+        return;
     QPainter painter(&mFrameBuffer);
     DrawBar(painter);
     if (mShowBorder)
@@ -319,13 +327,15 @@ void TALProgressBar::Compose()
         DrawText(painter);
 }
 
-void TALProgressBar::paintEvent(QPaintEvent *)
+void TALProgressBar::paintEvent(QPaintEvent *event)
 {
     Compose();
-    if (mFrameBuffer.isNull())
-        return;
     QPainter p(this);
-    p.drawImage(0, 0, mFrameBuffer);
+    // A control too large for its picture shows only its background.
+    if (mFrameBuffer.isNull())
+        p.fillRect(event->rect(), ToQColor(mBackgroundColor));
+    else
+        p.drawImage(0, 0, mFrameBuffer);
 }
 
 void TALProgressBar::changeEvent(QEvent *event)

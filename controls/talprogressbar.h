@@ -99,7 +99,9 @@ public:
     // MulDiv rounding. Throws std::out_of_range for an index outside 1..count.
     static TColor GradientStep(TColor start, TColor end, int index, int count);
 
-    // The picture the last paint composed and copied to the screen.
+    // The picture the last paint composed and copied to the screen; null when
+    // the control was too large for one to be allocated (it then shows its
+    // background colour).
     const QImage &FrameBuffer() const { return mFrameBuffer; }
 
 protected:

@@ -21,6 +21,13 @@ QRect ToQRect(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
+// The bounds of the range error are 32-bit integers: one past either end
+// wraps round to the other.
+int Soma32(int a, int b)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
 // Rounding of the pie and needle points: to nearest, halves to even.
 int RoundEven(double v)
 {
@@ -149,9 +156,9 @@ void TGauge::SetMinValue(int value)
     if (value == mMinValue)
         return;
     if (value > mMaxValue && !mLoading)
-        throw EInvalidOperation(QString::asprintf("Valor deve estar entre %d e %lld", -2147483647,
-                                                  static_cast<long long>(mMaxValue) - 1)
-                                    .toStdString());
+        throw EInvalidOperation(
+            QString::asprintf("Valor deve estar entre %d e %d", -2147483647, Soma32(mMaxValue, -1))
+                .toStdString());
     mMinValue = value;
     if (mProgress < value)
         mProgress = value;
@@ -163,9 +170,9 @@ void TGauge::SetMaxValue(int value)
     if (value == mMaxValue)
         return;
     if (value < mMinValue && !mLoading)
-        throw EInvalidOperation(QString::asprintf("Valor deve estar entre %lld e %d",
-                                                  static_cast<long long>(mMinValue) + 1, 2147483647)
-                                    .toStdString());
+        throw EInvalidOperation(
+            QString::asprintf("Valor deve estar entre %d e %d", Soma32(mMinValue, 1), 2147483647)
+                .toStdString());
     mMaxValue = value;
     if (mProgress > value)
         mProgress = value;
@@ -209,6 +216,9 @@ QImage TGauge::Compose() const
         return image;
     image.fill(Qt::black);
     const QRect paintRect = PaintRect();
+    // A framed gauge one pixel wide or tall is all frame.
+    if (paintRect.isEmpty())
+        return image;
 
     TBltBitmap overlay;
     overlay.MakeLike(image);
@@ -290,9 +300,15 @@ void TGauge::PaintFigure(QImage &overlay, const QRect &paintRect) const
             if (p > 0) {
                 const double mx = width() / 2;
                 const double a = std::numbers::pi * p * 0.01;
-                painter.drawLine(QPoint(width() / 2, pr.bottom - 1),
-                                 QPoint(RoundEven(mx * (1 - std::cos(a))),
-                                        RoundEven((pr.bottom - 1) * (1 - std::sin(a)))));
+                const QPoint ponta(RoundEven(mx * (1 - std::cos(a))),
+                                   RoundEven((pr.bottom - 1) * (1 - std::sin(a))));
+                // Qt's line includes its last point, the needle's leaves it
+                // out: the tip gets back what lay under it.
+                const bool naImagem = overlay.rect().contains(ponta);
+                const QColor sob = naImagem ? overlay.pixelColor(ponta) : QColor();
+                painter.drawLine(QPoint(width() / 2, pr.bottom - 1), ponta);
+                if (naImagem)
+                    painter.fillRect(QRect(ponta, QSize(1, 1)), sob);
             }
         }
         break;

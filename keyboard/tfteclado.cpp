@@ -269,6 +269,8 @@ void TfTeclado::FormShow()
     }
     Edit_Frase->clear();
     Edit_Letras->clear();
+    Seguradas.clear();
+    UltimaSolta = {};
     if (fMorse) {
         Unidade = fMorse->Control_Vel->value();
         Gerador = fMorse->GeraSom;
@@ -360,14 +362,36 @@ bool TfTeclado::FormKeyPress(QChar Key)
     return t != nullptr;
 }
 
-// A typed character (no Ctrl or Alt chord) for FormKeyPress; true when it
-// pressed a key.
+// A typed character without a Ctrl or Alt chord. A held key keys once: its
+// repeats would otherwise queue up behind the blocked window, one character
+// each, and hold Close back for as long as they take to sound.
 bool TfTeclado::TeclaDoEvento(QKeyEvent *event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString texto = event->text();
-    return texto.size() == 1 && FormKeyPress(texto.front());
+    if (texto.size() != 1 || !TeclaDigitada(texto.front()))
+        return false;
+    // X11 repeats a held key as a release and a press at the same server
+    // time. Qt flags the pair by looking ahead in its queue, which an idle
+    // window can reach before the press has come: the time tells it still.
+    // (Events made up by a program carry no time.)
+    const bool aoSoltar = event->timestamp() != 0 && event->key() == UltimaSolta.key &&
+                          event->timestamp() == UltimaSolta.tempo;
+    const bool segurada = Seguradas.contains(event->key());
+    Seguradas.insert(event->key());
+    if (event->isAutoRepeat() || segurada || aoSoltar)
+        return true;
+    return FormKeyPress(texto.front());
+}
+
+// A release ends the hold; the releases of X11's auto-repeat do not.
+void TfTeclado::Solta(QKeyEvent *event)
+{
+    if (event->isAutoRepeat())
+        return;
+    Seguradas.remove(event->key());
+    UltimaSolta = {event->key(), event->timestamp()};
 }
 
 void TfTeclado::keyPressEvent(QKeyEvent *event)
@@ -383,6 +407,22 @@ void TfTeclado::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+void TfTeclado::keyReleaseEvent(QKeyEvent *event)
+{
+    Solta(event);
+    QDialog::keyReleaseEvent(event);
+}
+
+bool TfTeclado::event(QEvent *event)
+{
+    // A key released while another window was active never reaches here.
+    if (event->type() == QEvent::WindowDeactivate) {
+        Seguradas.clear();
+        UltimaSolta = {};
+    }
+    return QDialog::event(event);
+}
+
 bool TfTeclado::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Edit_Letras) {
@@ -395,6 +435,8 @@ bool TfTeclado::eventFilter(QObject *watched, QEvent *event)
     // A key button: its own handling of Space would press it a second time.
     if (event->type() == QEvent::KeyPress)
         return TeclaDoEvento(static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::KeyRelease)
+        Solta(static_cast<QKeyEvent *>(event));
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "morse/letras.h"
 
 #include <QDialog>
+#include <QSet>
 #include <QString>
 
 class QFrame;
@@ -150,9 +151,11 @@ public:
     void Soma_Letra(const QString &texto);
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -166,7 +169,10 @@ private:
     void Pressiona(const Tecla &tecla);
     // What every key press does: focus, display, then the keyer.
     void Toca(QPushButton *botao, void (*keyer)(int, TGeraSom *));
+    // A typed character for FormKeyPress: true when it pressed a key, or was
+    // a repeat of a held one (which keys nothing).
     bool TeclaDoEvento(QKeyEvent *event);
+    void Solta(QKeyEvent *event);
 
     int Unidade = 0;
     TGeraSom *Gerador = nullptr; // the main window's, not owned
@@ -175,4 +181,13 @@ private:
     // window stays up until the outermost playback has ended.
     int FrasesTocando = 0;
     bool FecharPendente = false;
+    // Keys down that have pressed their key: until they are released, a
+    // press of one is the keyboard's auto-repeat, flagged or not.
+    QSet<int> Seguradas;
+    // The last key released, and when (the window system's time in ms).
+    struct
+    {
+        int key = 0;
+        quint64 tempo = 0;
+    } UltimaSolta;
 };

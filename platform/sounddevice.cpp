@@ -702,6 +702,7 @@ bool SoundDevice::ensureOpen()
 bool SoundDevice::open()
 {
     if (!m_subsystem) {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_subsystem = true;

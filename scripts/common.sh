@@ -4,8 +4,9 @@
 ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
-# Debian packages the trainer needs to build and run.
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation libbenchmark-dev pulseaudio pulseaudio-utils)
+# Debian packages the trainer needs to build and run, and its tests (a
+# PulseAudio server, and an X server with xdotool for real key events).
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation libbenchmark-dev pulseaudio pulseaudio-utils xvfb xauth xdotool)
 
 zirvano_install() {
     local missing=()

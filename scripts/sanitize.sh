@@ -7,8 +7,11 @@
 # a leak inside libpulse). The preset's ASan quarantine is 32 MB: it still
 # catches a use after free, and keeps freed memory from piling up in the
 # resident size that memory tests watch (the default 256 MB shows a
-# 100 000-character sentence as 160 MB of growth). ZIRVANO_SANITIZE=1 lets a
-# test with a heavy loop take a lighter load; every test still runs.
+# 100 000-character sentence as 160 MB of growth). An allocation that cannot
+# be met returns null, as it does without the sanitizer, so the tests of
+# pictures too large to allocate see what the trainer sees instead of an
+# abort. ZIRVANO_SANITIZE=1 lets a test with a heavy loop take a lighter
+# load; every test still runs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

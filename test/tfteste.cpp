@@ -64,6 +64,8 @@ void TfTeste::CriaControles()
     setFixedSize(378, 193);
     move(205, 190);
     setFont(Fonte(16));
+    // The no-drop shape over the background and every control that sets no
+    // pointer of its own: the frames, the bars, the verdict.
     setCursor(Qt::ForbiddenCursor);
 
     // The frames first, so that they lie under what they surround.
@@ -71,7 +73,6 @@ void TfTeste::CriaControles()
         auto *f = new QFrame(this);
         f->setFrameStyle(QFrame::Box | QFrame::Sunken);
         f->setGeometry(x, y, w, h);
-        f->setCursor(Qt::ArrowCursor);
         return f;
     };
     Bevel1 = moldura(8, 8, 225, 104);
@@ -115,9 +116,6 @@ void TfTeste::CriaControles()
     ALBar_Erro->SetPercentage(false);
     ALBar_Erro->SetPosition(100);
 
-    for (TALProgressBar *barra : {ALPBar, ALBar_Erro})
-        barra->setCursor(Qt::ArrowCursor);
-
     Lb_Teste = new TDRLabel(this);
     Lb_Teste->SetAutoSize(false);
     Lb_Teste->setGeometry(8, 147, 361, 30);
@@ -132,7 +130,6 @@ void TfTeste::CriaControles()
     Lb_Teste->SetCtl3D(true);
     Lb_Teste->SetShadowColor(clGray);
     Lb_Teste->SetDeep(1);
-    Lb_Teste->setCursor(Qt::ArrowCursor);
 
     setTabOrder(Btn_Teste, Btn_Fechar);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));

@@ -5,19 +5,25 @@
 #include "app/errorguard.h"
 #include "app/tfmorse.h"
 #include "app/tradiogroup.h"
+#include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -32,6 +38,13 @@ QString Versao(int idioma)
 QByteArray Guardado(int idioma)
 {
     return "[General]\nIdioma=" + QByteArray::number(idioma) + "\n";
+}
+
+// The line a one-line list shows.
+QString Mostrada(const QListWidget *lista)
+{
+    const QListWidgetItem *item = lista->itemAt(QPoint(3, 3));
+    return item ? item->text() : QString();
 }
 
 } // namespace
@@ -66,6 +79,8 @@ class TstTfMorse : public QObject
     }
 
 private slots:
+    // Pictures are checked against Fusion's look.
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
     void cleanup() { f.reset(); }
 
     void estadoInicial()
@@ -193,8 +208,10 @@ private slots:
         f->Control_Vel->setValue(10);
         f->ContrStereo->setValue(30);
         f->RdGp_Onda->SetItemIndex(2);
-        f->ListBox_Licao->setCurrentRow(4);
-        f->ListBox_Vezes->setCurrentRow(2);
+        f->ListBox_Licao->setCurrentRow(5);
+        f->ListBox_Vezes->setCurrentRow(3);
+        QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(5)->text());
+        QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(3)->text());
         PosTitulo = 7;
         ambiente::ResponderIdioma(escolha);
         QTest::mouseClick(f->Btn_ABC, Qt::LeftButton);
@@ -214,7 +231,90 @@ private slots:
         QCOMPARE(f->ListBox_Licao->count() + f->ListBox_Vezes->count(), 14);
         QCOMPARE(Licao, 0);
         QCOMPARE(Vezes, 1);
+        // ... and the lists show the lesson and count that Play then uses.
+        QCOMPARE(Mostrada(f->ListBox_Licao), f->ListBox_Licao->item(0)->text());
+        QCOMPARE(Mostrada(f->ListBox_Vezes), f->ListBox_Vezes->item(0)->text());
         QCOMPARE(PosTitulo, 7);
+    }
+
+    // Each column's title reads whole on one line inside its frame, in every
+    // language.
+    void titulos_data()
+    {
+        QTest::addColumn<int>("idioma");
+        QTest::newRow("Portuguese") << 0;
+        QTest::newRow("Spanish") << 1;
+        QTest::newRow("English") << 2;
+    }
+
+    void titulos()
+    {
+        QFETCH(int, idioma);
+        Abre(Guardado(idioma));
+        const std::pair<TDRLabel *, QFrame *> titulos[] = {{f->Lb_Vol, f->Bevel_Vol},
+                                                           {f->LB_Veloc, f->Bevel_Veloc},
+                                                           {f->Lb_Freq, f->Bevel_Freq},
+                                                           {f->Lb_Onda, f->Bevel_Onda}};
+        for (const auto &[titulo, moldura] : titulos) {
+            const QString texto = titulo->Caption();
+            const QFontMetrics fm(titulo->font());
+            const QRect ocupado =
+                fm.boundingRect(QRect(0, 0, titulo->width(), 0),
+                                Qt::AlignHCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, texto);
+            QVERIFY2(ocupado.height() <= fm.height(), qPrintable(texto + " breaks"));
+            QVERIFY2(ocupado.width() <= titulo->width(), qPrintable(texto + " is cut"));
+            const QRect dentro = moldura->contentsRect().translated(moldura->pos());
+            QVERIFY2(dentro.contains(titulo->geometry()), qPrintable(texto + " covers its frame"));
+        }
+    }
+
+    // The sliders stand upside down, their minimum at the top; the blue fill
+    // of the groove grows from the bottom with the value shown beside it.
+    void preenchimento_data()
+    {
+        QTest::addColumn<int>("deslizante"); // left volume, speed, tone
+        QTest::addColumn<int>("posicao");
+        QTest::addColumn<int>("parte"); // of the groove filled: 0 none, 1 the lower half, 2 most
+        QTest::newRow("volume 0") << 0 << 100 << 0;
+        QTest::newRow("volume 50") << 0 << 50 << 1;
+        QTest::newRow("volume 100") << 0 << 0 << 2;
+        QTest::newRow("5 PpM") << 1 << 25 << 0;
+        QTest::newRow("25 PpM") << 1 << 5 << 2;
+        QTest::newRow("0 Hz") << 2 << 3000 << 0;
+        QTest::newRow("3000 Hz") << 2 << 0 << 2;
+    }
+
+    void preenchimento()
+    {
+        QFETCH(int, deslizante);
+        QFETCH(int, posicao);
+        QFETCH(int, parte);
+        Abre();
+        QSlider *const deslizantes[] = {f->ContrVolEsq, f->Control_Vel, f->Control_Freq};
+        QSlider *s = deslizantes[deslizante];
+        s->setValue(posicao);
+        const QImage imagem = s->grab().toImage();
+        // Rows of the groove's middle column in the style's highlight, a blue.
+        QList<int> azuis;
+        for (int y = 0; y < imagem.height(); ++y) {
+            const QRgb p = imagem.pixel(imagem.width() / 2, y);
+            if (qBlue(p) > qRed(p) + 50)
+                azuis << y;
+        }
+        const int meio = imagem.height() / 2;
+        switch (parte) {
+        case 0:
+            QCOMPARE(azuis.size(), 0);
+            break;
+        case 1:
+            QVERIFY(!azuis.isEmpty());
+            QVERIFY2(azuis.first() > meio, qPrintable(QString::number(azuis.first())));
+            break;
+        default:
+            QVERIFY2(azuis.size() > meio, qPrintable(QString::number(azuis.size())));
+            QVERIFY(azuis.last() > imagem.height() - 10);
+            break;
+        }
     }
 
     void textos_data()
@@ -280,11 +380,19 @@ private slots:
                 esperado << texto.left(n);
             esperado << texto;
         }
+        QStringList noSistema;
         while (visto.size() < esperado.size()) {
             f->Timer1Timer();
             visto << f->windowTitle();
+            noSistema << f->windowHandle()->title();
         }
         QCOMPARE(visto, esperado);
+        // Given an empty title the window system would show the application's
+        // name: it gets a blank one.
+        for (QString &titulo : esperado)
+            if (titulo.isEmpty())
+                titulo = QStringLiteral(" ");
+        QCOMPARE(noSistema, esperado);
         f->Timer1->start();
         QTRY_COMPARE(f->windowTitle(), texto.left(3));
     }
@@ -374,6 +482,69 @@ private slots:
         QCOMPARE(f->ListBox_Licao->count(), 9);
         QCOMPARE(f->ListBox_Licao->item(0)->text(), QString::fromUtf8("  Primera Lección"));
         QCOMPARE(f->RdGp_Onda->Count(), 5);
+    }
+
+    // SIGINT (Ctrl+C) and SIGTERM (kill, a desktop's logout) sent to the
+    // program entry once a tone has played: it ends by the signal, as the
+    // shell that sent it expects, and stores nothing. Idle, it first unwinds.
+    void sinais_data()
+    {
+        QTest::addColumn<QString>("momento");
+        QTest::addColumn<int>("sinal");
+        QTest::addColumn<bool>("desfeito"); // the windows unwound before the end
+        QTest::newRow("Ctrl+C after a lesson") << "parado" << SIGINT << true;
+        QTest::newRow("kill after a lesson") << "parado" << SIGTERM << true;
+        // The character sounding holds the UI thread past the signal.
+        QTest::newRow("Ctrl+C during a lesson") << "licao" << SIGINT << false;
+        QTest::newRow("kill during a lesson") << "licao" << SIGTERM << false;
+        QTest::newRow("kill during a sentence") << "frase" << SIGTERM << false;
+        // Characters shorter than the grace: the lesson stops at the next one.
+        QTest::newRow("kill during a lesson at 25 PpM") << "licaorapida" << SIGTERM << true;
+        QTest::newRow("Ctrl+C at the first start's question") << "idioma" << SIGINT << true;
+    }
+
+    void sinais()
+    {
+        QFETCH(QString, momento);
+        QFETCH(int, sinal);
+        QFETCH(bool, desfeito);
+        QTemporaryDir pastaPrograma;
+        const bool primeiraVez = momento == QLatin1String("idioma");
+        ambiente::Configura(pastaPrograma, primeiraVez ? QByteArray() : Guardado(2));
+        QProcess programa;
+        // As from a terminal: a run started in the background of a script
+        // would inherit SIGINT ignored, and keep it so.
+        programa.setChildProcessModifier([] {
+            std::signal(SIGINT, SIG_DFL);
+            std::signal(SIGTERM, SIG_DFL);
+        });
+        programa.start(QStringLiteral(ZIRVANO_ENTRADA), {momento});
+        QVERIFY(programa.waitForStarted());
+        QByteArray saida;
+        while (!saida.contains("pronto\n")) {
+            QVERIFY2(programa.waitForReadyRead(30000), "the program never came to the moment");
+            saida += programa.readAllStandardOutput();
+        }
+        QElapsedTimer relogio;
+        relogio.start();
+        QCOMPARE(::kill(pid_t(programa.processId()), sinal), 0);
+        QVERIFY2(programa.waitForFinished(20000), "still running 20 s after the signal");
+        const qint64 ms = relogio.elapsed();
+        saida += programa.readAllStandardOutput();
+        QCOMPARE(programa.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(programa.exitCode(), sinal);
+        const bool unwound = saida.contains("desfeito");
+        if (desfeito)
+            QVERIFY(unwound);
+        // Once unwound, nothing sounded beyond the character under way.
+        const qsizetype tonsDepois = saida.mid(saida.indexOf("pronto\n")).count("tom\n");
+        if (unwound)
+            QVERIFY2(tonsDepois <= 4, qPrintable(QString::number(tonsDepois)));
+        QCOMPARE(ambiente::LeArquivo(), primeiraVez ? QByteArray() : Guardado(2));
+        QCOMPARE(QFileInfo::exists(ambiente::ArquivoIdioma()), !primeiraVez);
+        qInfo("%s: ended %lld ms after the signal, %s, %lld tones after it",
+              QTest::currentDataTag(), ms, unwound ? "windows unwound" : "by the default action",
+              qlonglong(tonsDepois));
     }
 };
 

@@ -226,6 +226,50 @@ private slots:
         QCOMPARE(PixelAt(b.grab().toImage(), 5, 5), clGreen);
     }
 
+    // A bar as large as a widget may be: no picture of that size can be
+    // allocated, and the bar shows its background instead of crashing. Back
+    // to a sane size it draws its bar again.
+    void pictureTooLargeToAllocate_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("tiled");
+        QTest::newRow("three colours") << int(cs3Colors) << false;
+        QTest::newRow("two colours") << int(cs2Colors) << false;
+        QTest::newRow("one colour") << int(cs1Color) << false;
+        QTest::newRow("tiled picture") << int(cs3Colors) << true;
+    }
+    void pictureTooLargeToAllocate()
+    {
+        QFETCH(int, style);
+        QFETCH(bool, tiled);
+        QWidget janela;
+        janela.resize(40, 30);
+        auto *b = new CountingBar(&janela);
+        MakeBare(*b, 40, 30);
+        b->SetBackgroundColor(clSilver);
+        b->SetBarColor1(clRed);
+        b->SetBarColorStyle(TBarColorStyle(style));
+        if (tiled) {
+            QImage tile(2, 2, QImage::Format_RGB32);
+            tile.fill(Qt::red);
+            b->SetBarBitmap(tile);
+        }
+        b->SetPosition(100);
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+
+        b->resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const int paints = b->paints;
+        b->repaint();
+        QVERIFY(b->paints > paints);
+        QVERIFY(b->FrameBuffer().isNull());
+        QCOMPARE(PixelAt(janela.grab().toImage(), 20, 15), clSilver);
+
+        b->resize(40, 30);
+        b->repaint();
+        QCOMPARE(PixelAt(b->FrameBuffer(), 0, 15), clRed);
+    }
+
     void text_data()
     {
         QTest::addColumn<bool>("percentage");

@@ -3,6 +3,7 @@
 #include "fixture.h"
 
 #include <QTest>
+#include <limits>
 
 using fixture::Mismatch;
 using fixture::PixelAt;
@@ -45,21 +46,42 @@ class TstTGauge : public QObject
 private slots:
     void refusesCrossedRange_data()
     {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
         QTest::addColumn<bool>("setMin");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
+        const int lowest = std::numeric_limits<int>::min();
+        const int highest = std::numeric_limits<int>::max();
         QTest::newRow("minimum above maximum")
-            << true << 101 << QStringLiteral("Valor deve estar entre -2147483647 e 99");
+            << 0 << 100 << true << 101 << QStringLiteral("Valor deve estar entre -2147483647 e 99");
         QTest::newRow("maximum below minimum")
-            << false << -1 << QStringLiteral("Valor deve estar entre 1 e 2147483647");
+            << 0 << 100 << false << -1 << QStringLiteral("Valor deve estar entre 1 e 2147483647");
+        // The bounds are 32-bit integers: one past either end wraps round.
+        QTest::newRow("minimum above the lowest maximum")
+            << lowest << lowest << true << 0
+            << QStringLiteral("Valor deve estar entre -2147483647 e 2147483647");
+        QTest::newRow("maximum below the highest minimum")
+            << highest << highest << false << 0
+            << QStringLiteral("Valor deve estar entre -2147483648 e 2147483647");
     }
     void refusesCrossedRange()
     {
+        QFETCH(int, min);
+        QFETCH(int, max);
         QFETCH(bool, setMin);
         QFETCH(int, value);
         QFETCH(QString, message);
         CountingGauge g;
         g.SetProgress(40);
+        if (min < 0) {
+            g.SetMinValue(min);
+            g.SetMaxValue(max);
+        } else {
+            g.SetMaxValue(max);
+            g.SetMinValue(min);
+        }
+        const int progress = g.Progress();
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         const int paints = g.paints;
@@ -69,9 +91,9 @@ private slots:
         } catch (const EInvalidOperation &e) {
             QCOMPARE(QString::fromUtf8(e.what()), message);
         }
-        QCOMPARE(g.MinValue(), 0);
-        QCOMPARE(g.MaxValue(), 100);
-        QCOMPARE(g.Progress(), 40);
+        QCOMPARE(g.MinValue(), min);
+        QCOMPARE(g.MaxValue(), max);
+        QCOMPARE(g.Progress(), progress);
         QCOMPARE(g.paints, paints);
 
         // While loading, the bounds may arrive in either order.
@@ -144,6 +166,68 @@ private slots:
                               return y >= firstFilledRow ? clYellow : clGray;
                           }),
                  QString());
+    }
+
+    // A framed gauge 1 pixel wide or tall has an empty inside: it is all
+    // frame, whatever it shows.
+    void thinFramedGaugeIsAllFrame_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("1 x 6 vertical bar") << QSize(1, 6) << int(gkVerticalBar);
+        QTest::newRow("6 x 1 horizontal bar") << QSize(6, 1) << int(gkHorizontalBar);
+        QTest::newRow("1 x 30 text") << QSize(1, 30) << int(gkText);
+        QTest::newRow("1 x 12 pie") << QSize(1, 12) << int(gkPie);
+        QTest::newRow("21 x 1 needle") << QSize(21, 1) << int(gkNeedle);
+        QTest::newRow("2 x 6 vertical bar") << QSize(2, 6) << int(gkVerticalBar);
+    }
+    void thinFramedGaugeIsAllFrame()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, kind);
+        TGauge g;
+        g.resize(size);
+        g.SetKind(TGaugeKind(kind));
+        g.SetForeColor(clRed);
+        g.SetBackColor(clLime);
+        g.SetColor(clBlue);
+        g.SetProgress(50);
+        QCOMPARE(Mismatch(g.Compose(), [](int, int) { return clBlack; }), QString());
+    }
+
+    // A line leaves out its last point, the needle's tip included; only the
+    // half-ellipse it points at is there.
+    void needleLeavesOutItsTip_data()
+    {
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<QPoint>("tip");
+        QTest::newRow("15 %") << 15 << QPoint(1, 5);
+        QTest::newRow("25 %") << 25 << QPoint(3, 3);
+        QTest::newRow("50 %, on the frame") << 50 << QPoint(10, 0);
+        QTest::newRow("75 %, beyond the half-ellipse") << 75 << QPoint(17, 3);
+        QTest::newRow("85 %") << 85 << QPoint(19, 5);
+    }
+    void needleLeavesOutItsTip()
+    {
+        QFETCH(int, progress);
+        QFETCH(QPoint, tip);
+        TGauge g;
+        g.resize(21, 12);
+        g.SetKind(gkNeedle);
+        g.SetShowText(false);
+        g.SetForeColor(clRed);
+        g.SetBackColor(clWhite);
+        g.SetColor(clBlue);
+        const QImage without = g.Compose(); // p = 0: no needle
+        g.SetProgress(progress);
+        const QImage with = g.Compose();
+        QCOMPARE(PixelAt(with, tip.x(), tip.y()), PixelAt(without, tip.x(), tip.y()));
+        // The needle itself is drawn, from its base up to the tip.
+        int needle = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                needle += PixelAt(with, x, y) != PixelAt(without, x, y);
+        QVERIFY(needle >= 3);
     }
 
     void textInvertsWhatLiesBeneath()

@@ -5,10 +5,15 @@
 #include "tests/ambiente.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtEndian>
@@ -202,6 +207,137 @@ private slots:
         QVERIFY(w->isVisible());
         if (key == Qt::Key_C)
             QCOMPARE(w->Edit_Frase->text(), QStringLiteral("C"));
+    }
+
+    // A held key keys once: its repeats, flagged as Qt flags them or not at
+    // all, key nothing until the key is released.
+    void heldKey_data()
+    {
+        // Key ('_' for space), + down or - up, r flagged as a repeat, @ the
+        // window system's time in ms.
+        QTest::addColumn<QString>("eventos");
+        QTest::addColumn<QString>("teclas");
+        const auto linha = [](const char *nome, const char *eventos, const char *teclas) {
+            QTest::newRow(nome) << QString::fromLatin1(eventos) << QString::fromLatin1(teclas);
+        };
+        linha("repeats as presses", "E+ E+r E+r E+r E-", "E");
+        linha("repeats as release and press pairs", "E+ E-r E+r E-r E+r E-", "E");
+        linha("unflagged presses while held", "E+ E+ E+ E-", "E");
+        linha("pressed twice", "E+ E- E+ E-", "EE");
+        linha("another key while one is held", "E+ T+ T+r T- E+r E-", "ET");
+        linha("space bar held", "_+ _+r _+ _-", " ");
+        linha("held since before the window had it", "E+r E+r E- E+ E-", "E");
+        // X11's repeats are release and press pairs at one time; an idle window
+        // may get a pair unflagged, the press not yet queued when Qt looked.
+        linha("X11 pairs left unflagged", "E+@10 E-@670 E+@670 E-@710 E+@710 E-@900", "E");
+        linha("released, then pressed again", "E+@10 E-@300 E+@320 E-@500", "EE");
+    }
+
+    void heldKey()
+    {
+        QFETCH(QString, eventos);
+        QFETCH(QString, teclas);
+        w->BitBtn_Espaco->setFocus();
+        for (const QString &e : eventos.split(u' ')) {
+            const QChar c = e.front() == u'_' ? QChar(u' ') : e.front();
+            const int key = c == u' ' ? int(Qt::Key_Space) : int(Qt::Key_A) + (c.unicode() - u'A');
+            const bool repeticao = e.size() > 2 && e.at(2) == u'r';
+            QKeyEvent evento(e.at(1) == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, key,
+                             Qt::NoModifier, QString(c.toLower()), repeticao);
+            if (const qsizetype em = e.indexOf(u'@'); em > 0)
+                evento.setTimestamp(e.mid(em + 1).toULongLong());
+            QWidget *foco = QApplication::focusWidget();
+            QApplication::sendEvent(foco ? foco : w, &evento);
+        }
+        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+    }
+
+    // The same under a real X server, whose auto-repeat synthetic events never
+    // have: xdotool holds E down for 2 s at the slowest speed, so that repeats
+    // arrive every 40 ms while the window is busy keying, then clicks Close
+    // with E still down. Run by a child of this test on Xvfb.
+    void heldKeyUnderX()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            for (const char *programa : {"xvfb-run", "Xvfb", "xauth", "xdotool"})
+                if (QStandardPaths::findExecutable(QLatin1String(programa)).isEmpty())
+                    QSKIP("needs Xvfb, xvfb-run, xauth and xdotool");
+            QProcess filho;
+            QProcessEnvironment meio = QProcessEnvironment::systemEnvironment();
+            meio.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            filho.setProcessEnvironment(meio);
+            filho.setProcessChannelMode(QProcess::MergedChannels);
+            filho.start(QStringLiteral("xvfb-run"),
+                        {QStringLiteral("-a"), QStringLiteral("-s"),
+                         QStringLiteral("-screen 0 1024x768x24"),
+                         QCoreApplication::applicationFilePath(), QStringLiteral("heldKeyUnderX")});
+            const bool terminou = filho.waitForFinished(180000);
+            const QString saida = QString::fromLocal8Bit(filho.readAll());
+            for (const QString &linha : saida.split(u'\n', Qt::SkipEmptyParts))
+                qInfo("X: %s", qPrintable(linha));
+            QVERIFY(terminou);
+            if (saida.contains(QLatin1String("SKIP   : TstKeyboard::heldKeyUnderX")))
+                QSKIP("skipped under X");
+            QCOMPARE(filho.exitCode(), 0);
+            QVERIFY(saida.contains(QLatin1String("PASS   : TstKeyboard::heldKeyUnderX")));
+            return;
+        }
+
+        const auto xdotool = [](const QStringList &argumentos) {
+            return QProcess::execute(QStringLiteral("xdotool"), argumentos) == 0;
+        };
+        fMorse->Control_Vel->setValue(25); // E lasts 30 units: 750 ms
+        w->hide();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), w->BitBtn_Espaco);
+
+        struct Repeticoes : QObject
+        {
+            int n = 0;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                // Counted once, as the window system hands it to the window.
+                n += o->isWindowType() && e->type() == QEvent::KeyPress &&
+                     static_cast<QKeyEvent *>(e)->isAutoRepeat();
+                return false;
+            }
+        } repeticoes;
+        qApp->installEventFilter(&repeticoes);
+        qsizetype noClique = -1;
+        QElapsedTimer relogio;
+        qint64 msAteClique = -1;
+        connect(w->SBtn_Fechar, &QToolButton::clicked, this, [&] {
+            noClique = g->teclas.size();
+            msAteClique = relogio.elapsed();
+        });
+
+        const QPoint fechar = w->SBtn_Fechar->mapToGlobal(w->SBtn_Fechar->rect().center());
+        QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("e")}));
+        auto solta = qScopeGuard([&] { xdotool({QStringLiteral("keyup"), QStringLiteral("e")}); });
+        QTest::qWait(2000);
+        relogio.start();
+        QVERIFY(
+            xdotool({QStringLiteral("mousemove"), QString::number(fechar.x()),
+                     QString::number(fechar.y()), QStringLiteral("click"), QStringLiteral("1")}));
+        // Guards a hang only: with every repeat queued the window never closes.
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 60000);
+        solta.dismiss();
+        QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("e")}));
+        QTest::qWait(200);
+        qApp->removeEventFilter(&repeticoes);
+
+        if (repeticoes.n == 0)
+            QSKIP("the X server sent no auto-repeat");
+        QString mostrados; // each character that reached the display line
+        for (const QString &t : std::as_const(g->teclas))
+            mostrados += t.front();
+        QCOMPARE(mostrados, QStringLiteral("E"));
+        QCOMPARE(noClique, 1);
+        qInfo("E held 2 s: %d auto-repeats, one E keyed; Close answered %lld ms after xdotool "
+              "was asked to click",
+              repeticoes.n, msAteClique);
     }
 
     void texts_data()

@@ -30,6 +30,8 @@ private slots:
     void cleanupTestCase();
 
     void layout();
+    void pointers_data();
+    void pointers();
     void texts_data();
     void texts();
     void scoreOfARound_data();
@@ -126,6 +128,28 @@ void TstTeste::layout()
         const QWidget *w = teste->findChild<QWidget *>(QString::fromLatin1(nome));
         QVERIFY2(w && w->geometry() == lugar, nome);
     }
+}
+
+void TstTeste::pointers_data()
+{
+    QTest::addColumn<QString>("controle");
+    QTest::addColumn<int>("forma");
+    QTest::newRow("background") << QString() << int(Qt::ForbiddenCursor);
+    for (const char *nome : {"Bevel1", "Bevel2", "ALPBar", "ALBar_Erro", "Lb_Teste"})
+        QTest::newRow(nome) << QString::fromLatin1(nome) << int(Qt::ForbiddenCursor);
+    for (const char *nome : {"Btn_Teste", "Btn_Fechar"})
+        QTest::newRow(nome) << QString::fromLatin1(nome) << int(Qt::PointingHandCursor);
+}
+
+// The shape the window system shows over each control, set there or taken
+// from the window.
+void TstTeste::pointers()
+{
+    QFETCH(QString, controle);
+    QFETCH(int, forma);
+    const QWidget *w = controle.isEmpty() ? teste.get() : teste->findChild<QWidget *>(controle);
+    QVERIFY(w);
+    QCOMPARE(int(w->cursor().shape()), forma);
 }
 
 void TstTeste::texts_data()

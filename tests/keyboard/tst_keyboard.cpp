@@ -1,6 +1,7 @@
 #include "app/tfmorse.h"
 #include "keyboard/tfteclado.h"
 #include "platform/playsound.h"
+#include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 
@@ -19,6 +20,7 @@
 #include <QtEndian>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -89,6 +91,7 @@ class TstKeyboard : public QObject
     Q_OBJECT
 
     QTemporaryDir config;
+    std::unique_ptr<platform::VirtualClock> relogioVirtual;
     TfTeclado *w = nullptr;
     Gravacao *g = nullptr;
 
@@ -105,12 +108,18 @@ private slots:
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
         ambiente::Configura(config, "[General]\nIdioma=0\n");
+        // No sound device: what was keyed is heard through the observer.
+        qputenv("SDL_AUDIODRIVER", "zirvano-none");
         fMorse = new TfMorse;
         fMorse->show();
         fTeclado = w = new TfTeclado;
     }
     void init()
     {
+        // Keyed on a virtual clock, in no time; a held key under a real X
+        // server is a matter of real time.
+        if (qstrcmp(QTest::currentTestFunction(), "heldKeyUnderX") != 0)
+            relogioVirtual = std::make_unique<platform::VirtualClock>();
         fMorse->NumIdioma = 0;
         fMorse->Control_Vel->setValue(U);
         w->show();
@@ -122,6 +131,7 @@ private slots:
     }
     void cleanup()
     {
+        relogioVirtual.reset();
         delete g;
         w->hide();
     }

@@ -4,6 +4,7 @@
 #include "morse/letras.h"
 #include "platform/keyboardhook.h"
 #include "platform/playsound.h"
+#include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "test/tfteste.h"
 #include "tests/ambiente.h"
@@ -55,6 +56,7 @@ private:
     void Reabre();
 
     QTemporaryDir pasta;
+    std::unique_ptr<platform::VirtualClock> relogio;
     std::unique_ptr<TfMorse> morse;
     std::unique_ptr<TfTeste> teste;
 };
@@ -66,6 +68,9 @@ void TstTeste::initTestCase()
     // A stored language, so that no language window comes up.
     ambiente::Configura(pasta, "[General]\nIdioma=0\n");
     QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
+    // Keyed on a virtual clock with no sound device: the characters take no time.
+    qputenv("SDL_AUDIODRIVER", "zirvano-none");
+    relogio = std::make_unique<platform::VirtualClock>();
 
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();

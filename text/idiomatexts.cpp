@@ -3,14 +3,15 @@
 const TextosIdioma &TextosIdioma_()
 {
     static const TextosIdioma textos{
-        QStringLiteral("Zirvano"),
-        QStringLiteral("Escolha o Idioma"),
-        {QStringLiteral("&Português"), QStringLiteral("&Español"), QStringLiteral("E&nglish")},
-        QStringLiteral("Zirvano"),
-        QStringLiteral("Versão 2.0.0"),
-        QStringLiteral("Zirvano é distribuído em regime de FreeWare"),
-        QStringLiteral("Página do desenvolvedor Kaltor - Velmiro"),
-        QStringLiteral("  Permite enviar EMail para o Kaltor - Velmiro"),
+        .Caption = QStringLiteral("Zirvano"),
+        .RG_Idioma_Caption = QStringLiteral("Escolha o Idioma"),
+        .RG_Idioma_Itens = {QStringLiteral("&Português"), QStringLiteral("&Español"),
+                            QStringLiteral("E&nglish")},
+        .NomeAplic_Caption = QStringLiteral("Zirvano"),
+        .Versao_Caption = QStringLiteral("Versão 2.0.0"),
+        .Comentarios_Caption = QStringLiteral("Zirvano é distribuído em regime de FreeWare"),
+        .STPagIdioma_Caption = QStringLiteral("Página do desenvolvedor Kaltor - Velmiro"),
+        .STEMailIdioma_Hint = QStringLiteral("  Permite enviar EMail para o Kaltor - Velmiro"),
     };
     return textos;
 }
@@ -19,22 +20,22 @@ const TextosIdiomaRotativos *TextosIdiomaRotativos_(int conta)
 {
     static const TextosIdiomaRotativos linhas[3] = {
         {
-            QStringLiteral("Versión 2.0.1"),
-            QStringLiteral("Zirvano se distribuido libremente"),
-            QStringLiteral("Página personal de Kaltor"),
-            QStringLiteral("Opción el Idioma"),
+            .Versao_Caption = QStringLiteral("Versión 2.0.1"),
+            .Comentarios_Caption = QStringLiteral("Zirvano se distribuido libremente"),
+            .STPagIdioma_Caption = QStringLiteral("Página personal de Kaltor"),
+            .RG_Idioma_Caption = QStringLiteral("Opción el Idioma"),
         },
         {
-            QStringLiteral("Version 2.0.1"),
-            QStringLiteral("Zirvano is distributed in regime of FreeWare"),
-            QStringLiteral("Home Page of Kaltor"),
-            QStringLiteral("Choice the Language"),
+            .Versao_Caption = QStringLiteral("Version 2.0.1"),
+            .Comentarios_Caption = QStringLiteral("Zirvano is distributed in regime of FreeWare"),
+            .STPagIdioma_Caption = QStringLiteral("Home Page of Kaltor"),
+            .RG_Idioma_Caption = QStringLiteral("Choice the Language"),
         },
         {
-            QStringLiteral("Versão 2.0.1"),
-            QStringLiteral("Zirvano é distribuído em regime de FreeWare"),
-            QStringLiteral("Página Pessoal do Kaltor"),
-            QStringLiteral("Escolha o Idioma"),
+            .Versao_Caption = QStringLiteral("Versão 2.0.1"),
+            .Comentarios_Caption = QStringLiteral("Zirvano é distribuído em regime de FreeWare"),
+            .STPagIdioma_Caption = QStringLiteral("Página Pessoal do Kaltor"),
+            .RG_Idioma_Caption = QStringLiteral("Escolha o Idioma"),
         },
     };
     return conta >= 0 && conta < 3 ? &linhas[conta] : nullptr;

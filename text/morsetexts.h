@@ -1,52 +1,52 @@
 #pragma once
 
-#include <QString>
+#include "text/texto.h"
 
 // The main window's texts in one language.
 struct TextosMorse
 {
-    QString Lb_Vol_Caption;
-    QString ContrVolEsq_Hint;
-    QString ContrVolDir_Hint;
-    QString ContrStereo_Hint;
-    QString LB_Veloc_Caption;
-    QString Control_Vel_Hint;
-    QString Lb_Freq_Caption;
-    QString Control_Freq_Hint;
-    QString Lb_Onda_Caption;
-    QString RdGp_Onda_Hint;
-    QString RdGp_Onda_Items[5];
-    QString STextPagina_Caption;
-    QString STextPagina_Hint;
-    QString STextEMail_Hint;
-    QString Btn_Iniciar_Caption;
-    QString Btn_Iniciar_Hint;
-    QString Btn_Parar_Caption;
-    QString Btn_Parar_Hint;
-    QString Btn_Teclado_Caption;
-    QString Btn_Teclado_Hint;
-    QString Btn_Teste_Caption;
-    QString Btn_Teste_Hint;
-    QString Btn_Fechar_Caption;
-    QString Btn_Fechar_Hint;
-    QString ListBox_Licao_Items[9];
-    QString ListBox_Licao_Hint;
-    QString ListBox_Vezes_Items[5];
-    QString ListBox_Vezes_Hint;
-    QString CkBox_Carac_Caption;
-    QString CkBox_Carac_Hint;
+    Texto Lb_Vol_Caption;
+    Texto ContrVolEsq_Hint;
+    Texto ContrVolDir_Hint;
+    Texto ContrStereo_Hint;
+    Texto LB_Veloc_Caption;
+    Texto Control_Vel_Hint;
+    Texto Lb_Freq_Caption;
+    Texto Control_Freq_Hint;
+    Texto Lb_Onda_Caption;
+    Texto RdGp_Onda_Hint;
+    Texto RdGp_Onda_Items[5];
+    Texto STextPagina_Caption;
+    Texto STextPagina_Hint;
+    Texto STextEMail_Hint;
+    Texto Btn_Iniciar_Caption;
+    Texto Btn_Iniciar_Hint;
+    Texto Btn_Parar_Caption;
+    Texto Btn_Parar_Hint;
+    Texto Btn_Teclado_Caption;
+    Texto Btn_Teclado_Hint;
+    Texto Btn_Teste_Caption;
+    Texto Btn_Teste_Hint;
+    Texto Btn_Fechar_Caption;
+    Texto Btn_Fechar_Hint;
+    Texto ListBox_Licao_Items[9];
+    Texto ListBox_Licao_Hint;
+    Texto ListBox_Vezes_Items[5];
+    Texto ListBox_Vezes_Hint;
+    Texto CkBox_Carac_Caption;
+    Texto CkBox_Carac_Hint;
     // The window's hint and the text its caption types out.
-    QString Versao;
-    QString Btn_ABC_Hint;
-    QString Btn_ABC_Caption;
+    Texto Versao;
+    Texto Btn_ABC_Hint;
+    Texto Btn_ABC_Caption;
     // The greeting of the info line at start-up.
-    QString Lb_Info_Saudacao;
+    Texto Lb_Info_Saudacao;
     // Put before the time in the clock panel.
-    QString PrefixoHora;
+    Texto PrefixoHora;
     // The advice shown at the end of each of the nine lessons.
-    QString Conselhos[9];
+    Texto Conselhos[9];
     // The context menu's entry that turns the soft edges of the tones on and off.
-    QString Menu_BordasSuaves;
+    Texto Menu_BordasSuaves;
 };
 
 // The table of language idioma (0, 1, 2), or nullptr for any other index.

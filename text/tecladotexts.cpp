@@ -7,16 +7,17 @@ namespace {
 const TextosTeclado &Portugues()
 {
     static const TextosTeclado t{
-        QStringLiteral("Teclado virtual do Zirvano"),
-        QString::fromUtf8("Click no botão para apresentar o caracter"),
-        QString::fromUtf8("Espaço"),
-        QString::fromUtf8("Área onde são apresentados os caracteres"),
-        QStringLiteral("Fechar"),
-        QStringLiteral("Finaliza o teclado virtual e retorna ao Zirvano"),
-        QStringLiteral("Iniciar"),
-        QString::fromUtf8("Inicia a reprodução da frase"),
-        QString::fromUtf8("Escreva a frase e click em \"Iniciar\" para a reprodução"),
-        QStringLiteral("Escreva sua frase"),
+        .Caption = QStringLiteral("Teclado virtual do Zirvano"),
+        .BitBtn_Hint = QStringLiteral("Click no botão para apresentar o caracter"),
+        .BitBtn_Espaco_Caption = QStringLiteral("Espaço"),
+        .Edit_Letras_Hint = QStringLiteral("Área onde são apresentados os caracteres"),
+        .SBtn_Fechar_Caption = QStringLiteral("Fechar"),
+        .SBtn_Fechar_Hint = QStringLiteral("Finaliza o teclado virtual e retorna ao Zirvano"),
+        .SB_Ini_Frase_Caption = QStringLiteral("Iniciar"),
+        .SB_Ini_Frase_Hint = QStringLiteral("Inicia a reprodução da frase"),
+        .Edit_Frase_Hint =
+            QStringLiteral("Escreva a frase e click em \"Iniciar\" para a reprodução"),
+        .Lb_Frase_Caption = QStringLiteral("Escreva sua frase"),
     };
     return t;
 }
@@ -24,16 +25,17 @@ const TextosTeclado &Portugues()
 const TextosTeclado &Espanhol()
 {
     static const TextosTeclado t{
-        QStringLiteral("Teclado virtual de Zirvano"),
-        QString::fromUtf8("Click en el botón para representar el caracter"),
-        QStringLiteral("Espacio"),
-        QStringLiteral("Area donde son representados los caracteres"),
-        QStringLiteral("Cerrar"),
-        QStringLiteral("Finaliza el teclado virtual y vuelve al Zirvano"),
-        QStringLiteral("Iniciar"),
-        QString::fromUtf8("Inicia la reproducción de la frase"),
-        QString::fromUtf8("Escriba la frase y click en el botón \"Iniciar\" para la reproducción"),
-        QStringLiteral("Escriba su frase"),
+        .Caption = QStringLiteral("Teclado virtual de Zirvano"),
+        .BitBtn_Hint = QStringLiteral("Click en el botón para representar el caracter"),
+        .BitBtn_Espaco_Caption = QStringLiteral("Espacio"),
+        .Edit_Letras_Hint = QStringLiteral("Area donde son representados los caracteres"),
+        .SBtn_Fechar_Caption = QStringLiteral("Cerrar"),
+        .SBtn_Fechar_Hint = QStringLiteral("Finaliza el teclado virtual y vuelve al Zirvano"),
+        .SB_Ini_Frase_Caption = QStringLiteral("Iniciar"),
+        .SB_Ini_Frase_Hint = QStringLiteral("Inicia la reproducción de la frase"),
+        .Edit_Frase_Hint =
+            QStringLiteral("Escriba la frase y click en el botón \"Iniciar\" para la reproducción"),
+        .Lb_Frase_Caption = QStringLiteral("Escriba su frase"),
     };
     return t;
 }
@@ -41,16 +43,18 @@ const TextosTeclado &Espanhol()
 const TextosTeclado &Ingles()
 {
     static const TextosTeclado t{
-        QStringLiteral("Virtual keyboard of Zirvano"),
-        QStringLiteral("Click in the button to present the caracter"),
-        QStringLiteral("Space"),
-        QStringLiteral("Area where the characterses are presented"),
-        QStringLiteral("Close"),
-        QStringLiteral("The virtual keyboard concludes and it comes back to Zirvano"),
-        QStringLiteral("Play"),
-        QStringLiteral("It begins the reproduction of the sentence"),
-        QStringLiteral("Write the sentence and click in \"Play\" for the reproduction"),
-        QStringLiteral("Write its sentence"),
+        .Caption = QStringLiteral("Virtual keyboard of Zirvano"),
+        .BitBtn_Hint = QStringLiteral("Click in the button to present the caracter"),
+        .BitBtn_Espaco_Caption = QStringLiteral("Space"),
+        .Edit_Letras_Hint = QStringLiteral("Area where the characterses are presented"),
+        .SBtn_Fechar_Caption = QStringLiteral("Close"),
+        .SBtn_Fechar_Hint =
+            QStringLiteral("The virtual keyboard concludes and it comes back to Zirvano"),
+        .SB_Ini_Frase_Caption = QStringLiteral("Play"),
+        .SB_Ini_Frase_Hint = QStringLiteral("It begins the reproduction of the sentence"),
+        .Edit_Frase_Hint =
+            QStringLiteral("Write the sentence and click in \"Play\" for the reproduction"),
+        .Lb_Frase_Caption = QStringLiteral("Write its sentence"),
     };
     return t;
 }

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <QString>
+#include "text/texto.h"
 
 // The reception test window's texts in one language.
 struct TextosTeste
 {
     // The window's caption, which is also its hint.
-    QString Caption;
-    QString ALPBar_Suffix;
-    QString ALPBar_Hint;
-    QString ALBar_Erro_Suffix;
-    QString ALBar_Erro_Hint;
-    QString Btn_Teste_Caption;
-    QString Btn_Teste_Hint;
-    QString Btn_Fechar_Caption;
-    QString Btn_Fechar_Hint;
+    Texto Caption;
+    Texto ALPBar_Suffix;
+    Texto ALPBar_Hint;
+    Texto ALBar_Erro_Suffix;
+    Texto ALBar_Erro_Hint;
+    Texto Btn_Teste_Caption;
+    Texto Btn_Teste_Hint;
+    Texto Btn_Fechar_Caption;
+    Texto Btn_Fechar_Hint;
     // Verdicts shown after an answer.
-    QString Acertou;
-    QString Errou;
+    Texto Acertou;
+    Texto Errou;
 };
 
 // The table of language idioma (0, 1, 2), or nullptr for any other index.

@@ -1,1 +1,1 @@
-zirvano_add_test(tst_settings SOURCES tst_settings.cpp LIBS zirvano_platform)
+zirvano_add_test(tst_settings SOURCES tst_settings.cpp childprocess.h LIBS zirvano_platform)

@@ -10,10 +10,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The runtime libraries the trainer links (libqt6gui6 brings the xcb and
-# offscreen platform plugins), and the font its windows are laid out in
-# (metric-compatible with Times New Roman). scripts/package-check.sh fails when
-# the binary links a library whose package is missing here.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libsdl2-2.0-0 (>= 2.26), fonts-liberation, libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11)")
+# The runtime libraries come from the binary: dpkg-shlibdeps (package
+# dpkg-dev) names the packages that hold the libraries the trainer links, with
+# the versions its symbols need, as they are called on the release that builds
+# it (libqt6gui6 brings the xcb and offscreen platform plugins). The font the
+# windows are laid out in (metric-compatible with Times New Roman) is no
+# library, so it is named here. scripts/package-check.sh fails when the binary
+# links a library whose package is missing.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 include(CPack)

@@ -1,6 +1,7 @@
 #include "controls/tgauge.h"
 
 #include "controls/einvalidoperation.h"
+#include "controls/extendedshare.h"
 #include "controls/tbltbitmap.h"
 
 #include <QPainter>
@@ -32,15 +33,6 @@ int Soma32(int a, int b)
 int RoundEven(double v)
 {
     return int(std::nearbyint(v));
-}
-
-// The share of extent that p percent is. The products run in extended
-// precision with 0.01 as its nearest extended value (just below a hundredth),
-// so some sizes come out one below an exact multiple: 20 % of 5 is 0.
-int FillOf(int extent, int p)
-{
-    const long double hundredth = 0.01L;
-    return int(static_cast<long double>(extent) * (static_cast<long double>(p) * hundredth));
 }
 
 // Counter-clockwise angle, in Qt's sixteenths of a degree, of the radial
@@ -257,13 +249,13 @@ void TGauge::PaintFigure(QImage &overlay, const QRect &paintRect) const
         const int h = pr.bottom - pr.top + 1;
         painter.fillRect(paintRect, back);
         if (mKind == gkHorizontalBar) {
-            int fill = FillOf(w, p);
+            int fill = ExtendedShare(w, p);
             if (fill > w)
                 fill = w;
             if (fill > 0)
                 painter.fillRect(ToQRect(pr.left, pr.top, fill, h), fore);
         } else {
-            int fill = FillOf(h, p);
+            int fill = ExtendedShare(h, p);
             if (fill >= h)
                 fill = h - 1;
             if (fill > 0)

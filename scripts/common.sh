@@ -1,25 +1,61 @@
-# Shared by run.sh and test.sh: install what is missing, then configure and build.
+# Shared by the scripts: install what is missing, then configure and build.
 # Sourced, not run.
 
 ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
-# Debian packages the trainer needs to build and run, and its tests (a
-# PulseAudio server, and an X server with xdotool for real key events).
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation libbenchmark-dev pulseaudio pulseaudio-utils xvfb xauth xdotool)
+# Debian packages that building and running the trainer need.
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation)
+# What the tests and measurements add: a private PulseAudio server for the
+# sound fault tests, an X server with xdotool for real key events, Google
+# Benchmark for bench/.
+ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev)
 
+zirvano_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Installs ZIRVANO_PACKAGES and the packages named, those that are missing.
+# Nothing is installed with ZIRVANO_NO_INSTALL=1, without dpkg or apt-get, or
+# without root or sudo: then it says what is needed and goes on, and the
+# build reports what it cannot find.
 zirvano_install() {
-    local missing=()
-    local pkg
-    for pkg in "${ZIRVANO_PACKAGES[@]}" "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
-            missing+=("$pkg")
-        fi
+    local wanted=("${ZIRVANO_PACKAGES[@]}" "$@")
+    if ! command -v dpkg-query >/dev/null; then
+        echo "Not a Debian system: install the equivalents of ${wanted[*]} (README, Installing)."
+        return 0
+    fi
+    local missing=() pkg
+    for pkg in "${wanted[@]}"; do
+        zirvano_installed "$pkg" || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
     local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null && sudo=(sudo)
+    fi
+    local why=
+    if [ "${ZIRVANO_NO_INSTALL:-0}" = 1 ]; then
+        why="ZIRVANO_NO_INSTALL=1"
+    elif ! command -v apt-get >/dev/null; then
+        why="no apt-get"
+    elif [ "$(id -u)" -ne 0 ] && [ ${#sudo[@]} -eq 0 ]; then
+        why="neither root nor sudo"
+    fi
+    if [ -n "$why" ]; then
+        echo "Not installing ($why). Needed and missing: ${missing[*]}"
+        return 0
+    fi
+    # Packages of another architecture (name:arm64) need it added to dpkg.
+    local arch
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*://p' | sort -u); do
+        if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+            ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+            echo "Adding the $arch architecture to dpkg"
+            "${sudo[@]}" dpkg --add-architecture "$arch"
+        fi
+    done
+    echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }

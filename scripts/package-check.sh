@@ -56,7 +56,7 @@ owner_of() {
     return 1
 }
 
-zirvano_install desktop-file-utils appstream binutils file
+zirvano_install desktop-file-utils appstream binutils file dpkg-dev
 zirvano_build
 
 step "Validating the desktop entry and the AppStream metadata"

@@ -15,7 +15,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-zirvano_install
+zirvano_install "${ZIRVANO_TEST_PACKAGES[@]}"
 cd "$ZIRVANO_ROOT"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize --parallel "$(nproc)"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing (the trainer's packages and the tests'), builds,
+# and runs every test headless.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-zirvano_install
+zirvano_install "${ZIRVANO_TEST_PACKAGES[@]}"
 zirvano_build
 
 export QT_QPA_PLATFORM=offscreen

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -13,10 +14,11 @@ namespace {
 int instanceCount = 0;
 int failingAllocations = 0;
 
-// Reals of the synthesis: x86 extended precision, so truncations land where
-// the tone tables expect them.
-using Real = long double;
-constexpr Real Pi = 3.141592653589793238462643383279502884L;
+// Reals of the synthesis: IEEE doubles, more than the 40 bits of mantissa a
+// tone needs, and rounded alike by every CPU, so an image has the same bytes
+// on x86 and Arm.
+using Real = double;
+constexpr Real Pi = std::numbers::pi;
 
 void putU16(std::uint8_t *p, std::uint16_t v)
 {
@@ -269,10 +271,14 @@ bool TGeraSom::Synthesize(bool envelope)
     std::memcpy(image, header.bytes, sizeof header.bytes);
     std::uint8_t *data = image + 44;
 
-    const Real P = Real(rate) / Real(FFrequency);
-    long N = static_cast<long>(P);
+    // The k-th period ends at sample trunc(P k), P = rate / frequency. In whole
+    // numbers, rate k / frequency truncated is exactly that, so no rounding of
+    // P can move a boundary by a sample.
+    const std::uint64_t frequency = static_cast<std::uint64_t>(FFrequency);
+    std::uint64_t k = 1;
+    std::uint64_t periodEnd = rate / frequency;
+    long N = static_cast<long>(periodEnd);
     long h = N / 2;
-    long k = 1;
     const TTGWave wave = FWaveform >= tgNoise ? tgNoise : FWaveform;
     const Real high = (wave == tgSquare && f.b == 2) ? 32767 : f.H;
 
@@ -285,7 +291,7 @@ bool TGeraSom::Synthesize(bool envelope)
         sine.resize(static_cast<std::size_t>(N) + 2);
         for (std::size_t j = 0; j < sine.size(); ++j)
             sine[j] =
-                static_cast<std::int32_t>(std::trunc(f.H * ((std::sin(w * Real(j)) + f.o) * 0.5L)));
+                static_cast<std::int32_t>(std::trunc(f.H * ((std::sin(w * Real(j)) + f.o) * 0.5)));
     }
     const Real d = wave == tgTriangle ? f.H / Real(h) : f.H / Real(N);
     const int noiseRange = static_cast<int>(std::trunc(f.H + 1));
@@ -322,7 +328,9 @@ bool TGeraSom::Synthesize(bool envelope)
             j = 0;
             v = f.L;
             ++k;
-            N = static_cast<long>(std::trunc(P * Real(k) - std::trunc(P * Real(k - 1))));
+            const std::uint64_t next = rate * k / frequency;
+            N = static_cast<long>(next - periodEnd);
+            periodEnd = next;
             h = N / 2;
         }
     }
@@ -353,7 +361,7 @@ void TGeraSom::ApplyEnvelope(std::uint8_t *samples, std::uint32_t dataLength)
     const long nA = share(A), nD = share(D), nS = share(SS);
     if (nS < 1)
         S = 0;
-    const Real level = Real(S) * 0.01L;
+    const Real level = Real(S) * 0.01;
 
     const auto get = [&](long i) -> Real {
         if (b == 2)
@@ -370,9 +378,9 @@ void TGeraSom::ApplyEnvelope(std::uint8_t *samples, std::uint32_t dataLength)
 
     long i = 0;
     for (long m = 0; m < nA && i < total; ++m, ++i)
-        set(i, (Real(m) * get(i)) * (1.0L / Real(nA)));
+        set(i, (Real(m) * get(i)) * (1.0 / Real(nA)));
     for (long m = 0; m < nD && i < total; ++m, ++i)
-        set(i, get(i) - (Real(m) * get(i)) * (Real(100 - S) / Real(nD) * 0.01L));
+        set(i, get(i) - (Real(m) * get(i)) * (Real(100 - S) / Real(nD) * 0.01));
     for (long m = 0; m < nS && i < total; ++m, ++i)
         set(i, get(i) * level);
     // The release takes every sample left, so the tone always ends in silence;

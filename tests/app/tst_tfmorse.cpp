@@ -71,10 +71,12 @@ class TstTfMorse : public QObject
         LimpaUltimoErro();
         f = std::make_unique<TfMorse>();
         fMorse = f.get();
+        // Stopped before the window shows: on a slow machine (an emulator) a
+        // tick while it is being exposed would already move the caption on.
+        f->Timer1->stop();
         f->show();
         if (!QTest::qWaitForWindowExposed(f.get()))
             qWarning("main window not exposed");
-        f->Timer1->stop();
         return f.get();
     }
 

@@ -2,6 +2,7 @@
 #include "controls/tgauge.h"
 #include "fixture.h"
 
+#include <QCryptographicHash>
 #include <QTest>
 #include <limits>
 
@@ -256,6 +257,65 @@ private slots:
         QVERIFY(overFill > 0);
         QVERIFY(overBack > 0);
         QCOMPARE(PixelAt(text, 50, 0), clBlack); // the frame is never inverted
+    }
+
+    // The same pictures on every CPU: a digest of each kind's pictures at
+    // every percentage, recorded from this computation.
+    void picturesAsRecorded_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<bool>("text");
+        QTest::addColumn<QByteArray>("digest");
+        QTest::newRow("main window's level")
+            << int(gkVerticalBar) << QSize(5, 153) << true << false
+            << QByteArray("9e189b174d1fcc0346e4a8b7112ee6e70f869b38");
+        QTest::newRow("tall vertical bar")
+            << int(gkVerticalBar) << QSize(3, 1000) << false << false
+            << QByteArray("402330dbc7eaf6d634ecad33a5a3fdec00154980");
+        QTest::newRow("wide horizontal bar")
+            << int(gkHorizontalBar) << QSize(1001, 3) << true << false
+            << QByteArray("99959bfd94fc2b4469bcaa98bb7939d951195912");
+        QTest::newRow("horizontal bar, text")
+            << int(gkHorizontalBar) << QSize(120, 24) << true << true
+            << QByteArray("119ca0a34af4f3dd940cd5a6fd767d5bef884d90");
+        QTest::newRow("pie") << int(gkPie) << QSize(61, 61) << true << false
+                             << QByteArray("405e2d5f8ae4d1899471116e7f84ff81d75fdc01");
+        QTest::newRow("flat pie, text") << int(gkPie) << QSize(90, 40) << false << true
+                                        << QByteArray("103fd96fcc7562f07c035b6fa4a15ade77cdb55c");
+        QTest::newRow("needle") << int(gkNeedle) << QSize(80, 50) << true << false
+                                << QByteArray("a72aa4c8eaba6c756c50976d68c4121f23a43d52");
+        QTest::newRow("narrow needle") << int(gkNeedle) << QSize(33, 101) << false << false
+                                       << QByteArray("6248070b3a2a8079883d29a63673f0d25117bf72");
+        QTest::newRow("text") << int(gkText) << QSize(50, 20) << true << true
+                              << QByteArray("451962769167420872a17363765dfdbd25970b74");
+    }
+    void picturesAsRecorded()
+    {
+        QFETCH(int, kind);
+        QFETCH(QSize, size);
+        QFETCH(bool, framed);
+        QFETCH(bool, text);
+        QFETCH(QByteArray, digest);
+        TGauge g;
+        g.resize(size);
+        g.setFont(fixture::SharpFont(12));
+        g.SetKind(TGaugeKind(kind));
+        g.SetBorderStyle(framed ? bsSingle : bsNone);
+        g.SetShowText(text);
+        g.SetForeColor(clNavy);
+        g.SetBackColor(clYellow);
+        g.SetColor(clSilver);
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (int p = 0; p <= 100; ++p) {
+            g.SetProgress(p);
+            const QImage image = g.Compose();
+            QCOMPARE(image.format(), QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y)
+                hash.addData(QByteArrayView(image.constScanLine(y), image.width() * 4));
+        }
+        QCOMPARE(hash.result().toHex(), digest);
     }
 };
 

@@ -1,0 +1,123 @@
+#include "controls/extendedshare.h"
+
+#include <QCryptographicHash>
+#include <QWidget>
+#include <QtTest>
+#include <limits>
+
+namespace {
+
+// Every extent a gauge's geometry yields: Qt caps a widget's size at
+// QWIDGETSIZE_MAX, and a bar's extent is one more than its inner size (from
+// -1 for a framed gauge of size 0 up to 2^24 for an unframed one at the cap).
+constexpr int LeastExtent = -1;
+constexpr int GreatestExtent = QWIDGETSIZE_MAX + 1;
+
+// The extended format of the x87 unit: a 64-bit mantissa.
+constexpr bool X87 = std::numeric_limits<long double>::digits == 64;
+
+int X87Share(int extent, int percent)
+{
+    return int(static_cast<long double>(extent) * (static_cast<long double>(percent) * 0.01L));
+}
+
+// The sanitizer pass (scripts/sanitize.sh) runs unoptimised: there the
+// comparison steps through the extents above 2^16 instead of taking each.
+int Stride(int extent)
+{
+    static const bool light = qEnvironmentVariableIsSet("ZIRVANO_SANITIZE");
+    return light && extent >= 65536 ? 61 : 1;
+}
+
+} // namespace
+
+class TstExtendedShare : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recorded_data()
+    {
+        QTest::addColumn<int>("extent");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("share");
+        // One below the exact share where the hundredth's shortfall tells.
+        QTest::newRow("20 % of 5") << 5 << 20 << 0;
+        QTest::newRow("40 % of 5") << 5 << 40 << 1;
+        QTest::newRow("10 % of 10") << 10 << 10 << 0;
+        QTest::newRow("92 % of 25") << 25 << 92 << 22;
+        QTest::newRow("99 % of 1000000") << 1000000 << 99 << 989999;
+        QTest::newRow("20 % of 2^24 - 1") << 16777215 << 20 << 3355442;
+        QTest::newRow("5 % of 4194300") << 4194300 << 5 << 209714;
+        // Exact ones.
+        QTest::newRow("50 % of 10") << 10 << 50 << 5;
+        QTest::newRow("50 % of 152") << 152 << 50 << 76;
+        QTest::newRow("26 % of 152") << 152 << 26 << 39;
+        QTest::newRow("100 % of 2^24") << 16777216 << 100 << 16777216;
+        QTest::newRow("57 % of 2^31 - 1") << 2147483647 << 57 << 1224065678;
+        QTest::newRow("0 % of 2^31 - 1") << 2147483647 << 0 << 0;
+        // A framed gauge of no size; truncation is toward zero.
+        QTest::newRow("100 % of -1") << -1 << 100 << -1;
+        QTest::newRow("50 % of -1") << -1 << 50 << 0;
+        QTest::newRow("20 % of -7") << -7 << 20 << -1;
+    }
+    void recorded()
+    {
+        QFETCH(int, extent);
+        QFETCH(int, percent);
+        QFETCH(int, share);
+        QCOMPARE(ExtendedShare(extent, percent), share);
+    }
+
+    void mainWindowSizeIsExact()
+    {
+        for (int p = 0; p <= 100; ++p)
+            QCOMPARE(ExtendedShare(152, p), 152 * p / 100);
+    }
+
+    // What any CPU must reproduce: a digest of the shares of every extent up
+    // to 2^16 and of every 4093rd beyond, at every percentage, and how many of
+    // them fall one below the exact share.
+    void recordedDigest()
+    {
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        int below = 0;
+        for (int p = 0; p <= 100; ++p) {
+            for (int e = LeastExtent; e <= GreatestExtent; e += e < 65536 ? 1 : 4093) {
+                const qint32 share = qToLittleEndian(qint32(ExtendedShare(e, p)));
+                digest.addData(QByteArrayView(reinterpret_cast<const char *>(&share), 4));
+                below += e > 0 && qFromLittleEndian(share) < qint64(e) * p / 100;
+            }
+        }
+        QCOMPARE(below, 99008);
+        QCOMPARE(digest.result().toHex(), QByteArray("235c54f82b42478df333a95c47b7298e2d996f50"));
+    }
+
+    // The proof: on an x87 unit, every extent and percentage a gauge can be
+    // given against the hardware's own extended products.
+    void matchesX87_data()
+    {
+        if constexpr (!X87)
+            QSKIP(qPrintable(QStringLiteral("long double has a %1-bit mantissa here, not the x87's "
+                                            "64: the recorded values stand in for it")
+                                 .arg(std::numeric_limits<long double>::digits)));
+        QTest::addColumn<int>("percent");
+        for (int p = 0; p <= 100; ++p)
+            QTest::addRow("%d %%", p) << p;
+    }
+    void matchesX87()
+    {
+        QFETCH(int, percent);
+        for (int e = LeastExtent; e <= GreatestExtent; e += Stride(e)) {
+            if (ExtendedShare(e, percent) != X87Share(e, percent))
+                QFAIL(qPrintable(QStringLiteral("%1 %% of %2: %3, the x87 gives %4")
+                                     .arg(percent)
+                                     .arg(e)
+                                     .arg(ExtendedShare(e, percent))
+                                     .arg(X87Share(e, percent))));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TstExtendedShare)
+#include "tst_extendedshare.moc"

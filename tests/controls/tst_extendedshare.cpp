@@ -21,12 +21,12 @@ int X87Share(int extent, int percent)
     return int(static_cast<long double>(extent) * (static_cast<long double>(percent) * 0.01L));
 }
 
-// The sanitizer pass (scripts/sanitize.sh) runs unoptimised: there the
-// comparison steps through the extents above 2^16 instead of taking each.
+// Every extent above 2^16 takes 40 s: the suite steps through them, and the
+// whole sweep runs with ZIRVANO_EXHAUSTIVE=1 (CI runs it once, after the suite).
 int Stride(int extent)
 {
-    static const bool light = qEnvironmentVariableIsSet("ZIRVANO_SANITIZE");
-    return light && extent >= 65536 ? 61 : 1;
+    static const bool every = qEnvironmentVariableIsSet("ZIRVANO_EXHAUSTIVE");
+    return !every && extent >= 65536 ? 61 : 1;
 }
 
 } // namespace

@@ -285,9 +285,9 @@ private slots:
         QTest::newRow("flat pie, text") << int(gkPie) << QSize(90, 40) << false << true
                                         << QByteArray("103fd96fcc7562f07c035b6fa4a15ade77cdb55c");
         QTest::newRow("needle") << int(gkNeedle) << QSize(80, 50) << true << false
-                                << QByteArray("a72aa4c8eaba6c756c50976d68c4121f23a43d52");
+                                << QByteArray("cac2627043e239f632c3bb02230d62ef16893abb");
         QTest::newRow("narrow needle") << int(gkNeedle) << QSize(33, 101) << false << false
-                                       << QByteArray("6248070b3a2a8079883d29a63673f0d25117bf72");
+                                       << QByteArray("5c33f00504fccf4d1dae1872868a8cefe95c11a8");
         QTest::newRow("text") << int(gkText) << QSize(50, 20) << true << true
                               << QByteArray("451962769167420872a17363765dfdbd25970b74");
     }

@@ -315,7 +315,9 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
                 t.start();
                 allTrue &= play(tone(ms), platform::SND_SYNC);
                 lasted.append({ms, msSince(t)});
-                overrun = std::max(overrun, msSince(t) - ms);
+                // The first play loads the driver; the retries after it must be cheap.
+                if (lasted.size() > 1)
+                    overrun = std::max(overrun, msSince(t) - ms);
             }
             QElapsedTimer t;
             t.start();

@@ -14,11 +14,11 @@ Janelas::Janelas()
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();
     fMorse->show();
-    sobre = std::make_unique<TfSobre>();
+    sobre = std::make_unique<TfSobre>(fMorse);
     fSobre = sobre.get();
-    teclado = std::make_unique<TfTeclado>();
+    teclado = std::make_unique<TfTeclado>(fMorse);
     fTeclado = teclado.get();
-    teste = std::make_unique<TfTeste>();
+    teste = std::make_unique<TfTeste>(fMorse);
     fTeste = teste.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -2,9 +2,9 @@
 
 #include "app/desenvolvedor.h"
 #include "app/figuraradio.h"
-#include "app/tfmorse.h"
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "settings/ajustesprincipais.h"
 #include "text/idioma.h"
 #include "text/sobretexts.h"
 
@@ -32,18 +32,12 @@ QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
     return l;
 }
 
-// The main window's language, -1 and values outside 0..2 read as 0.
-int idiomaDaJanelaPrincipal()
-{
-    const int idioma = fMorse ? fMorse->NumIdioma : Idioma::Portugues;
-    return Idioma::Valido(idioma) ? idioma : Idioma::Portugues;
-}
-
 } // namespace
 
-TfSobre::TfSobre(QWidget *parent)
+TfSobre::TfSobre(const AjustesPrincipais *ajustes, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint),
+      Ajustes(ajustes)
 {
     setFixedSize(332, 253);
     setFont(Fonte(11));
@@ -85,14 +79,20 @@ TfSobre::TfSobre(QWidget *parent)
     FormCreate();
 }
 
+int TfSobre::IdiomaDaJanelaPrincipal() const
+{
+    const int idioma = Ajustes ? Ajustes->NumeroIdioma() : Idioma::Portugues;
+    return Idioma::Valido(idioma) ? idioma : Idioma::Portugues;
+}
+
 void TfSobre::FormCreate()
 {
-    IdiomaSobre = idiomaDaJanelaPrincipal();
+    IdiomaSobre = IdiomaDaJanelaPrincipal();
 }
 
 void TfSobre::FormShow()
 {
-    IdiomaSobre = idiomaDaJanelaPrincipal();
+    IdiomaSobre = IdiomaDaJanelaPrincipal();
     const TextosSobre *t = TextosSobre_(IdiomaSobre);
     if (!t)
         return;

@@ -53,7 +53,7 @@ private slots:
         morse = std::make_unique<TfMorse>();
         fMorse = morse.get();
         morse->show();
-        fSobre = new TfSobre;
+        fSobre = new TfSobre(fMorse);
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "abre");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &desktop, "abre");
     }

@@ -112,7 +112,7 @@ private slots:
         qputenv("SDL_AUDIODRIVER", "zirvano-none");
         fMorse = new TfMorse;
         fMorse->show();
-        fTeclado = w = new TfTeclado;
+        fTeclado = w = new TfTeclado(fMorse);
     }
     void init()
     {

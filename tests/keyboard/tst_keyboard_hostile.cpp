@@ -160,7 +160,7 @@ private slots:
         // Faster than the slider offers, to key a long sentence quickly.
         fMorse->Control_Vel->setMinimum(1);
         fMorse->Control_Vel->setValue(U);
-        fTeclado = w = new TfTeclado;
+        fTeclado = w = new TfTeclado(fMorse);
     }
     void cleanup() { w->hide(); }
     void cleanupTestCase()
@@ -281,9 +281,7 @@ void TstKeyboardHostile::hammeredKeys()
 {
     QFETCH(quint32, semente);
     QFETCH(int, mistura);
-    // A window opened without the main window has no generator to key.
-    const auto volta =
-        qScopeGuard([principal = std::exchange(fMorse, nullptr)] { fMorse = principal; });
+    // A window given no settings has no generator to key.
     TfTeclado janela;
     Abre(&janela);
     QApplication::clipboard()->setText(QString::fromUtf8("ça 😀\u0000\u202E"));

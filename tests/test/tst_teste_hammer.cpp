@@ -198,7 +198,7 @@ void TstTesteHammer::initTestCase()
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();
     fMorse->Control_Vel->setValue(5);
-    teste = std::make_unique<TfTeste>();
+    teste = std::make_unique<TfTeste>(fMorse);
     fTeste = teste.get();
 }
 

@@ -11,16 +11,19 @@
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 #include <csignal>
@@ -136,6 +139,62 @@ private slots:
         QCOMPARE((tom ? f->Lb_Hertz : f->Lb_PPM)->text(), texto);
         QCOMPARE((tom ? f->Gauge_Freq : f->Gauge_Vel)->Progress(), nivel);
         QCOMPARE(tom ? int(f->GeraSom->Frequency()) : f->Unidade, efeito);
+    }
+
+    // What the feature windows read is what the sliders stand for, not where
+    // they sit: each is inverted, its top the largest value.
+    void ajustesParaAsJanelas_data()
+    {
+        QTest::addColumn<QList<int>>("posicoes"); // freq, right, left, speed
+        QTest::addColumn<QList<int>>("valores");  // Hz, right, left, unit
+        QTest::newRow("tops") << QList<int>{0, 0, 0, 5} << QList<int>{3000, 100, 100, 5};
+        QTest::newRow("bottoms") << QList<int>{3000, 100, 100, 25} << QList<int>{0, 0, 0, 25};
+        QTest::newRow("apart") << QList<int>{2200, 30, 10, 7} << QList<int>{800, 70, 90, 7};
+    }
+
+    void ajustesParaAsJanelas()
+    {
+        QFETCH(QList<int>, posicoes);
+        QFETCH(QList<int>, valores);
+        Abre(Guardado(1));
+        f->Control_Freq->setValue(posicoes[0]);
+        f->ContrVolDir->setValue(posicoes[1]);
+        f->ContrVolEsq->setValue(posicoes[2]);
+        f->Control_Vel->setValue(posicoes[3]);
+        const AjustesPrincipais &a = *f;
+        QCOMPARE(a.Frequencia(), valores[0]);
+        QCOMPARE(a.VolumeDireito(), valores[1]);
+        QCOMPARE(a.VolumeEsquerdo(), valores[2]);
+        QCOMPARE(a.UnidadeVelocidade(), valores[3]);
+        QCOMPARE(a.NumeroIdioma(), 1);
+        QCOMPARE(a.Gerador(), f->GeraSom);
+    }
+
+    // The keyboard and test buttons show their window modally, and it is
+    // closed once its showing ends.
+    void abreJanelaModal_data()
+    {
+        QTest::addColumn<bool>("teclado");
+        QTest::newRow("keyboard") << true;
+        QTest::newRow("test") << false;
+    }
+
+    void abreJanelaModal()
+    {
+        QFETCH(bool, teclado);
+        Abre();
+        QDialog janela;
+        QDialog *&global = teclado ? fTeclado : fTeste;
+        global = &janela;
+        const auto volta = qScopeGuard([&global] { global = nullptr; });
+        bool modal = false;
+        QTimer::singleShot(0, &janela, [&] {
+            modal = QApplication::activeModalWidget() == &janela;
+            janela.reject();
+        });
+        QTest::mouseClick(teclado ? f->Btn_Teclado : f->Btn_Teste, Qt::LeftButton);
+        QVERIFY(modal);
+        QVERIFY(!janela.isVisible());
     }
 
     void topoEhOMaximo()

@@ -1,11 +1,11 @@
 // The virtual keyboard under hostile input: huge sentences of every kind of
 // character pasted into the phrase player, and floods of synthetic keys.
 
-#include "app/tfmorse.h"
 #include "keyboard/tfteclado.h"
 #include "morse/letras.h"
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
+#include "tests/ajustesfalsos.h"
 #include "tests/ambiente.h"
 
 #include <QApplication>
@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -136,7 +135,7 @@ class TstKeyboardHostile : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir config;
+    std::unique_ptr<AjustesFalsos> ajustes;
     std::unique_ptr<platform::VirtualClock> relogioVirtual;
     TfTeclado *w = nullptr;
 
@@ -154,21 +153,17 @@ private slots:
         // Keyed on a virtual clock with no sound device: the characters take no time.
         qputenv("SDL_AUDIODRIVER", "zirvano-none");
         relogioVirtual = std::make_unique<platform::VirtualClock>();
-        ambiente::Configura(config, "[General]\nIdioma=0\n");
-        fMorse = new TfMorse;
-        fMorse->show();
-        // Faster than the slider offers, to key a long sentence quickly.
-        fMorse->Control_Vel->setMinimum(1);
-        fMorse->Control_Vel->setValue(U);
-        fTeclado = w = new TfTeclado(fMorse);
+        ajustes = std::make_unique<AjustesFalsos>();
+        // Faster than the main window's slider offers, to key a long
+        // sentence quickly.
+        ajustes->unidade = U;
+        w = new TfTeclado(ajustes.get());
     }
     void cleanup() { w->hide(); }
     void cleanupTestCase()
     {
         delete w;
-        fTeclado = nullptr;
-        delete fMorse;
-        fMorse = nullptr;
+        ajustes.reset();
     }
 
     void sentence_data();

@@ -9,10 +9,11 @@
 #include "app/tdeslizante.h"
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
-#include "app/tradiogroup.h"
 #include "controls/fonte.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
+#include "controls/tlinklabel.h"
+#include "controls/tradiogroup.h"
 #include "sound/tgerasom.h"
 #include "text/idioma.h"
 #include "text/morsetexts.h"
@@ -28,7 +29,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -316,16 +316,16 @@ void TfMorse::CriaControles()
     SBtn_Sobre->setStatusTip(QStringLiteral("  Sobre o Zirvano"));
 
     auto ligacao = [this](int x, int w, TColor cor) {
-        auto *l = new QLabel(this);
+        auto *l = new TLinkLabel(this);
         l->setGeometry(x, 8, w, 17);
         l->setFont(Fonte(11));
         Pinta(l, QPalette::WindowText, cor);
-        l->setCursor(Qt::PointingHandCursor);
-        l->installEventFilter(this);
         return l;
     };
     STextPagina = ligacao(26, 175, clGreen);
     STextEMail = ligacao(225, 168, clRed);
+    connect(STextPagina, &TLinkLabel::Click, this, &TfMorse::STextPaginaClick);
+    connect(STextEMail, &TLinkLabel::Click, this, &TfMorse::STextEMailClick);
 
     StatusBarMorse = new QStatusBar(this);
     StatusBarMorse->setGeometry(0, AlturaCliente - AlturaStatus, LarguraCliente, AlturaStatus);
@@ -688,16 +688,4 @@ void TfMorse::closeEvent(QCloseEvent *event)
     // Closing only hides the window: a lesson running below this event keeps
     // a live window to unwind through, and the application quits after it.
     event->accept();
-}
-
-bool TfMorse::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == STextPagina)
-            STextPaginaClick();
-        else if (watched == STextEMail)
-            STextEMailClick();
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -19,6 +19,7 @@ class QTimer;
 class QToolButton;
 class TDRLabel;
 class TGauge;
+class TLinkLabel;
 class TGeraSom;
 class TRadioGroup;
 class THintWatcher;
@@ -95,8 +96,8 @@ public:
     QPushButton *Btn_ABC = nullptr;
     QPushButton *Btn_Fechar = nullptr;
     QToolButton *SBtn_Sobre = nullptr;
-    QLabel *STextPagina = nullptr;
-    QLabel *STextEMail = nullptr;
+    TLinkLabel *STextPagina = nullptr;
+    TLinkLabel *STextEMail = nullptr;
 
     // Panel 0 shows hints, panel 1 the clock.
     QStatusBar *StatusBarMorse = nullptr;
@@ -137,7 +138,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

@@ -5,6 +5,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class TLinkLabel;
 class AjustesPrincipais;
 
 // The about window: name, version, distribution note and the developer's
@@ -30,8 +31,8 @@ public:
     QLabel *NomeAplic = nullptr;
     QLabel *Version = nullptr;
     QLabel *Comments = nullptr;
-    QLabel *STextPagina = nullptr;
-    QLabel *STextEMail = nullptr;
+    TLinkLabel *STextPagina = nullptr;
+    TLinkLabel *STextEMail = nullptr;
     QPushButton *BtnSobre = nullptr;
 
     // Handlers. FormCreate runs from the constructor, FormShow whenever the
@@ -44,7 +45,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The main window's language, values outside 0..2 read as 0.

@@ -4,9 +4,10 @@
 
 #include "app/errorguard.h"
 #include "app/tfmorse.h"
-#include "app/tradiogroup.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
+#include "controls/tlinklabel.h"
+#include "controls/tradiogroup.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 

@@ -4,6 +4,7 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "test/tfteste.h"
 
@@ -11,6 +12,9 @@
 
 Janelas::Janelas()
 {
+    // Every window, the language window made afresh later included, shows
+    // the program's icon rather than one of its own.
+    QApplication::setWindowIcon(IconeZirvano());
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();
     fMorse->show();

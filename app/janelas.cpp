@@ -4,6 +4,7 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "test/tfteste.h"
 
@@ -11,14 +12,17 @@
 
 Janelas::Janelas()
 {
+    // Every window, the language window made afresh later included, shows
+    // the program's icon rather than one of its own.
+    QApplication::setWindowIcon(IconeZirvano());
     morse = std::make_unique<TfMorse>();
     fMorse = morse.get();
     fMorse->show();
-    sobre = std::make_unique<TfSobre>();
+    sobre = std::make_unique<TfSobre>(fMorse);
     fSobre = sobre.get();
-    teclado = std::make_unique<TfTeclado>();
+    teclado = std::make_unique<TfTeclado>(fMorse);
     fTeclado = teclado.get();
-    teste = std::make_unique<TfTeste>();
+    teste = std::make_unique<TfTeste>(fMorse);
     fTeste = teste.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

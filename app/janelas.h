@@ -8,9 +8,9 @@ class TfTeclado;
 class TfTeste;
 class TFIdioma;
 
-// The program's windows, created in start-up order and published in their
-// globals, the main window shown before the others exist (they copy its
-// language when they are created). On destruction every global is cleared
+// The program's windows, created in start-up order (after the program's icon
+// is set for every window) and published in their globals, the main window shown before the others
+// exist (they copy its language when they are created). On destruction every global is cleared
 // before any window goes, the last created going first.
 class Janelas
 {

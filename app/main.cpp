@@ -1,6 +1,5 @@
 #include "app/fimporsinal.h"
 #include "app/janelas.h"
-#include "data/icone.h"
 
 #include <QApplication>
 
@@ -10,7 +9,6 @@ int main(int argc, char *argv[])
     {
         QApplication aplicacao(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Zirvano"));
-        QApplication::setWindowIcon(IconeZirvano());
         // Closing the main window ends the program once any lesson it was
         // playing has unwound.
         codigo = Janelas::Executa();

@@ -4,6 +4,7 @@
 #include "app/figuraradio.h"
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "controls/tlinklabel.h"
 #include "text/idiomatexts.h"
 
 #include <QButtonGroup>
@@ -11,7 +12,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -20,9 +20,10 @@ TFIdioma *FIdioma = nullptr;
 
 namespace {
 
-QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
+template <class Rotulo = QLabel>
+Rotulo *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
 {
-    auto *l = new QLabel(pai);
+    auto *l = new Rotulo(pai);
     l->setGeometry(caixa);
     l->setFont(Fonte(pixels, true));
     Pinta(l, QPalette::WindowText, cor);
@@ -68,15 +69,13 @@ TFIdioma::TFIdioma(QWidget *parent)
     Comentarios->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Comentarios->setText(t.Comentarios_Caption);
 
-    STPagIdioma = rotulo(PanelIdioma, QRect(10, 140, 295, 19), 13, clGreen);
+    STPagIdioma = rotulo<TLinkLabel>(PanelIdioma, QRect(10, 140, 295, 19), 13, clGreen);
     STPagIdioma->setText(t.STPagIdioma_Caption);
-    STEMailIdioma = rotulo(PanelIdioma, QRect(10, 166, 295, 19), 13, clRed);
+    STEMailIdioma = rotulo<TLinkLabel>(PanelIdioma, QRect(10, 166, 295, 19), 13, clRed);
     STEMailIdioma->setText(Desenvolvedor::LegendaEMail());
     STEMailIdioma->setStatusTip(t.STEMailIdioma_Hint);
-    for (QLabel *link : {STPagIdioma, STEMailIdioma}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-    }
+    connect(STPagIdioma, &TLinkLabel::Click, this, &TFIdioma::STPagIdiomaClick);
+    connect(STEMailIdioma, &TLinkLabel::Click, this, &TFIdioma::STEMailIdiomaClick);
 
     RG_Idioma = new QGroupBox(t.RG_Idioma_Caption, this);
     RG_Idioma->setGeometry(13, 204, 310, 85);
@@ -153,19 +152,4 @@ void TFIdioma::keyPressEvent(QKeyEvent *event)
         }
     }
     QDialog::keyPressEvent(event);
-}
-
-bool TFIdioma::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto *m = static_cast<QMouseEvent *>(event);
-        const auto *w = static_cast<QWidget *>(watched);
-        if (m->button() == Qt::LeftButton && w->rect().contains(m->position().toPoint())) {
-            if (watched == STPagIdioma)
-                STPagIdiomaClick();
-            else if (watched == STEMailIdioma)
-                STEMailIdiomaClick();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QTimer;
+class TLinkLabel;
 
 // Rotation counter of the language windows' changing texts: one for the whole
 // program, advanced by every language window in existence (so a hidden
@@ -37,8 +38,8 @@ public:
     QLabel *NomeAplic = nullptr;
     QLabel *Versao = nullptr;
     QLabel *Comentarios = nullptr;
-    QLabel *STPagIdioma = nullptr;
-    QLabel *STEMailIdioma = nullptr;
+    TLinkLabel *STPagIdioma = nullptr;
+    TLinkLabel *STEMailIdioma = nullptr;
     QTimer *Timer1 = nullptr; // 2000 ms, running from creation, shown or not
 
     // Handlers. FormCreate runs from the constructor.
@@ -50,7 +51,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QButtonGroup *itens = nullptr;

@@ -9,10 +9,11 @@
 #include "app/tdeslizante.h"
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
-#include "app/tradiogroup.h"
 #include "controls/fonte.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
+#include "controls/tlinklabel.h"
+#include "controls/tradiogroup.h"
 #include "sound/tgerasom.h"
 #include "text/idioma.h"
 #include "text/morsetexts.h"
@@ -28,7 +29,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -115,6 +115,36 @@ TfMorse::~TfMorse()
 {
     if (fMorse == this)
         fMorse = nullptr;
+}
+
+int TfMorse::UnidadeVelocidade() const
+{
+    return Control_Vel->value();
+}
+
+int TfMorse::Frequencia() const
+{
+    return HertzDaPosicao(Control_Freq->value());
+}
+
+int TfMorse::VolumeDireito() const
+{
+    return VolumeDaPosicao(ContrVolDir->value());
+}
+
+int TfMorse::VolumeEsquerdo() const
+{
+    return VolumeDaPosicao(ContrVolEsq->value());
+}
+
+int TfMorse::NumeroIdioma() const
+{
+    return NumIdioma;
+}
+
+TGeraSom *TfMorse::Gerador() const
+{
+    return GeraSom;
 }
 
 void TfMorse::CriaControles()
@@ -286,16 +316,16 @@ void TfMorse::CriaControles()
     SBtn_Sobre->setStatusTip(QStringLiteral("  Sobre o Zirvano"));
 
     auto ligacao = [this](int x, int w, TColor cor) {
-        auto *l = new QLabel(this);
+        auto *l = new TLinkLabel(this);
         l->setGeometry(x, 8, w, 17);
         l->setFont(Fonte(11));
         Pinta(l, QPalette::WindowText, cor);
-        l->setCursor(Qt::PointingHandCursor);
-        l->installEventFilter(this);
         return l;
     };
     STextPagina = ligacao(26, 175, clGreen);
     STextEMail = ligacao(225, 168, clRed);
+    connect(STextPagina, &TLinkLabel::Click, this, &TfMorse::STextPaginaClick);
+    connect(STextEMail, &TLinkLabel::Click, this, &TfMorse::STextEMailClick);
 
     StatusBarMorse = new QStatusBar(this);
     StatusBarMorse->setGeometry(0, AlturaCliente - AlturaStatus, LarguraCliente, AlturaStatus);
@@ -364,7 +394,7 @@ void TfMorse::FormCreate()
     Vezes = 1;
     Lb_Letra->setText(QStringLiteral(" "));
     Lb_Letra->repaint();
-    Gauge_Vel->SetProgress(30 - Control_Vel->value());
+    Gauge_Vel->SetProgress(PpmDaPosicao(Control_Vel->value()));
     if (!Hints) {
         Hints = new THintWatcher(this);
         connect(Hints, &THintWatcher::HintChanged, this, &TfMorse::MostraHint);
@@ -374,16 +404,16 @@ void TfMorse::FormCreate()
 
 void TfMorse::FormShow()
 {
-    GeraSom->SetRightVolume(static_cast<std::int16_t>(100 - ContrVolDir->value()));
-    GeraSom->SetLeftVolume(static_cast<std::int16_t>(100 - ContrVolEsq->value()));
-    Legenda(Lb_Vol_Dir, QString::number(100 - ContrVolDir->value()));
-    Legenda(Lb_Vol_Esq, QString::number(100 - ContrVolEsq->value()));
+    GeraSom->SetRightVolume(static_cast<std::int16_t>(VolumeDireito()));
+    GeraSom->SetLeftVolume(static_cast<std::int16_t>(VolumeEsquerdo()));
+    Legenda(Lb_Vol_Dir, QString::number(VolumeDireito()));
+    Legenda(Lb_Vol_Esq, QString::number(VolumeEsquerdo()));
 
     Unidade = Control_Vel->value();
-    Legenda(Lb_PPM, QString::number(30 - Unidade) + QStringLiteral(" PpM"));
-    Gauge_Vel->SetProgress(30 - Unidade);
+    Legenda(Lb_PPM, QString::number(PpmDaPosicao(Unidade)) + QStringLiteral(" PpM"));
+    Gauge_Vel->SetProgress(PpmDaPosicao(Unidade));
 
-    const int hertz = 3000 - Control_Freq->value();
+    const int hertz = Frequencia();
     Legenda(Lb_Hertz, QString::number(hertz) + QStringLiteral(" Hz"));
     GeraSom->SetFrequency(static_cast<std::int16_t>(hertz));
     Gauge_Freq->SetProgress(hertz);
@@ -450,7 +480,7 @@ void TfMorse::AplicaIdioma(int idioma)
 
 void TfMorse::ContrVolEsqChange()
 {
-    const int volume = 100 - ContrVolEsq->value();
+    const int volume = VolumeEsquerdo();
     GeraSom->SetLeftVolume(static_cast<std::int16_t>(volume));
     Gauge_Esq->SetProgress(volume);
     Legenda(Lb_Vol_Esq, QString::number(volume));
@@ -458,7 +488,7 @@ void TfMorse::ContrVolEsqChange()
 
 void TfMorse::ContrVolDirChange()
 {
-    const int volume = 100 - ContrVolDir->value();
+    const int volume = VolumeDireito();
     GeraSom->SetRightVolume(static_cast<std::int16_t>(volume));
     Gauge_Dir->SetProgress(volume);
     Legenda(Lb_Vol_Dir, QString::number(volume));
@@ -467,25 +497,25 @@ void TfMorse::ContrVolDirChange()
 void TfMorse::ContrStereoChange()
 {
     ContrVolDir->setValue(ContrStereo->value());
-    GeraSom->SetRightVolume(static_cast<std::int16_t>(100 - ContrVolDir->value()));
+    GeraSom->SetRightVolume(static_cast<std::int16_t>(VolumeDireito()));
     ContrVolEsq->setValue(ContrStereo->value());
-    GeraSom->SetLeftVolume(static_cast<std::int16_t>(100 - ContrVolEsq->value()));
-    Legenda(Lb_Vol_Dir, QString::number(100 - ContrVolDir->value()));
-    Legenda(Lb_Vol_Esq, QString::number(100 - ContrVolEsq->value()));
-    Gauge_Dir->SetProgress(100 - ContrVolDir->value());
-    Gauge_Esq->SetProgress(100 - ContrVolEsq->value());
+    GeraSom->SetLeftVolume(static_cast<std::int16_t>(VolumeEsquerdo()));
+    Legenda(Lb_Vol_Dir, QString::number(VolumeDireito()));
+    Legenda(Lb_Vol_Esq, QString::number(VolumeEsquerdo()));
+    Gauge_Dir->SetProgress(VolumeDireito());
+    Gauge_Esq->SetProgress(VolumeEsquerdo());
 }
 
 void TfMorse::Control_VelChange()
 {
     Unidade = Control_Vel->value();
-    Gauge_Vel->SetProgress(30 - Unidade);
-    Legenda(Lb_PPM, QString::number(30 - Unidade) + QStringLiteral(" PpM"));
+    Gauge_Vel->SetProgress(PpmDaPosicao(Unidade));
+    Legenda(Lb_PPM, QString::number(PpmDaPosicao(Unidade)) + QStringLiteral(" PpM"));
 }
 
 void TfMorse::Control_FreqChange()
 {
-    const int hertz = 3000 - Control_Freq->value();
+    const int hertz = Frequencia();
     GeraSom->SetFrequency(static_cast<std::int16_t>(hertz));
     Gauge_Freq->SetProgress(hertz);
     Legenda(Lb_Hertz, QString::number(hertz) + QStringLiteral(" Hz"));
@@ -658,16 +688,4 @@ void TfMorse::closeEvent(QCloseEvent *event)
     // Closing only hides the window: a lesson running below this event keeps
     // a live window to unwind through, and the application quits after it.
     event->accept();
-}
-
-bool TfMorse::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == STextPagina)
-            STextPaginaClick();
-        else if (watched == STextEMail)
-            STextEMailClick();
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ajustesprincipais.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -17,15 +19,16 @@ class QTimer;
 class QToolButton;
 class TDRLabel;
 class TGauge;
+class TLinkLabel;
 class TGeraSom;
 class TRadioGroup;
 class THintWatcher;
 
 // The trainer's control panel: volumes, speed, tone, waveform, lessons, and
 // the buttons that open the other windows. It owns the tone generator that
-// the lessons and the virtual keyboard play through; the other windows read
-// their settings from its public members.
-class TfMorse : public QWidget
+// the lessons and the virtual keyboard play through, and gives the other
+// windows their settings.
+class TfMorse : public QWidget, public AjustesPrincipais
 {
     Q_OBJECT
 
@@ -33,6 +36,13 @@ public:
     explicit TfMorse(QWidget *parent = nullptr);
     ~TfMorse() override;
     Q_DISABLE_COPY_MOVE(TfMorse)
+
+    int UnidadeVelocidade() const override;
+    int Frequencia() const override;
+    int VolumeDireito() const override;
+    int VolumeEsquerdo() const override;
+    int NumeroIdioma() const override;
+    TGeraSom *Gerador() const override;
 
     // Program's current language: 0 Portuguese, 1 Spanish, 2 English.
     int NumIdioma = 0;
@@ -86,8 +96,8 @@ public:
     QPushButton *Btn_ABC = nullptr;
     QPushButton *Btn_Fechar = nullptr;
     QToolButton *SBtn_Sobre = nullptr;
-    QLabel *STextPagina = nullptr;
-    QLabel *STextEMail = nullptr;
+    TLinkLabel *STextPagina = nullptr;
+    TLinkLabel *STextEMail = nullptr;
 
     // Panel 0 shows hints, panel 1 the clock.
     QStatusBar *StatusBarMorse = nullptr;
@@ -128,7 +138,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

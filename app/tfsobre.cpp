@@ -2,16 +2,16 @@
 
 #include "app/desenvolvedor.h"
 #include "app/figuraradio.h"
-#include "app/tfmorse.h"
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "controls/tlinklabel.h"
+#include "settings/ajustesprincipais.h"
 #include "text/idioma.h"
 #include "text/sobretexts.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -21,9 +21,10 @@ TfSobre *fSobre = nullptr;
 
 namespace {
 
-QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
+template <class Rotulo = QLabel>
+Rotulo *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
 {
-    auto *l = new QLabel(pai);
+    auto *l = new Rotulo(pai);
     l->setGeometry(caixa);
     l->setFont(Fonte(pixels));
     QPalette p = l->palette();
@@ -32,18 +33,12 @@ QLabel *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
     return l;
 }
 
-// The main window's language, -1 and values outside 0..2 read as 0.
-int idiomaDaJanelaPrincipal()
-{
-    const int idioma = fMorse ? fMorse->NumIdioma : Idioma::Portugues;
-    return Idioma::Valido(idioma) ? idioma : Idioma::Portugues;
-}
-
 } // namespace
 
-TfSobre::TfSobre(QWidget *parent)
+TfSobre::TfSobre(const AjustesPrincipais *ajustes, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint),
+      Ajustes(ajustes)
 {
     setFixedSize(332, 253);
     setFont(Fonte(11));
@@ -67,12 +62,10 @@ TfSobre::TfSobre(QWidget *parent)
     Comments = rotulo(PanelSobre, QRect(10, 108, 295, 15), 13, clNavy);
     Comments->setWordWrap(true);
     Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    STextPagina = rotulo(PanelSobre, QRect(10, 140, 279, 19), 13, clGreen);
-    STextEMail = rotulo(PanelSobre, QRect(10, 166, 191, 19), 13, clRed);
-    for (QLabel *link : {STextPagina, STextEMail}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-    }
+    STextPagina = rotulo<TLinkLabel>(PanelSobre, QRect(10, 140, 279, 19), 13, clGreen);
+    STextEMail = rotulo<TLinkLabel>(PanelSobre, QRect(10, 166, 191, 19), 13, clRed);
+    connect(STextPagina, &TLinkLabel::Click, this, &TfSobre::STextPaginaClick);
+    connect(STextEMail, &TLinkLabel::Click, this, &TfSobre::STextEMailClick);
 
     BtnSobre =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), this);
@@ -85,14 +78,20 @@ TfSobre::TfSobre(QWidget *parent)
     FormCreate();
 }
 
+int TfSobre::IdiomaDaJanelaPrincipal() const
+{
+    const int idioma = Ajustes ? Ajustes->NumeroIdioma() : Idioma::Portugues;
+    return Idioma::Valido(idioma) ? idioma : Idioma::Portugues;
+}
+
 void TfSobre::FormCreate()
 {
-    IdiomaSobre = idiomaDaJanelaPrincipal();
+    IdiomaSobre = IdiomaDaJanelaPrincipal();
 }
 
 void TfSobre::FormShow()
 {
-    IdiomaSobre = idiomaDaJanelaPrincipal();
+    IdiomaSobre = IdiomaDaJanelaPrincipal();
     const TextosSobre *t = TextosSobre_(IdiomaSobre);
     if (!t)
         return;
@@ -128,19 +127,4 @@ void TfSobre::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         FormShow();
     QDialog::showEvent(event);
-}
-
-bool TfSobre::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto *m = static_cast<QMouseEvent *>(event);
-        const auto *w = static_cast<QWidget *>(watched);
-        if (m->button() == Qt::LeftButton && w->rect().contains(m->position().toPoint())) {
-            if (watched == STextPagina)
-                STextPaginaClick();
-            else if (watched == STextEMail)
-                STextEMailClick();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

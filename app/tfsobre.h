@@ -5,20 +5,24 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class TLinkLabel;
+class AjustesPrincipais;
 
 // The about window: name, version, distribution note and the developer's
-// links. Created hidden once by the program entry (after fMorse, whose
-// NumIdioma it copies) and shown modally by the main window's SBtn_Sobre;
+// links. Created hidden once by the program entry (after the main window,
+// whose language it copies) and shown modally by the main window's SBtn_Sobre;
 // BtnSobre or the close box ends the showing.
 class TfSobre : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TfSobre(QWidget *parent = nullptr);
+    // ajustes, not owned, outlives the window; without it the window speaks
+    // Portuguese.
+    explicit TfSobre(const AjustesPrincipais *ajustes = nullptr, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TfSobre)
 
-    // The window's copy of the language, taken from fMorse->NumIdioma at
+    // The window's copy of the language, taken from the main window at
     // creation and at every showing (values outside 0..2 read as 0).
     int IdiomaSobre = 0;
 
@@ -27,8 +31,8 @@ public:
     QLabel *NomeAplic = nullptr;
     QLabel *Version = nullptr;
     QLabel *Comments = nullptr;
-    QLabel *STextPagina = nullptr;
-    QLabel *STextEMail = nullptr;
+    TLinkLabel *STextPagina = nullptr;
+    TLinkLabel *STextEMail = nullptr;
     QPushButton *BtnSobre = nullptr;
 
     // Handlers. FormCreate runs from the constructor, FormShow whenever the
@@ -41,7 +45,12 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The main window's language, values outside 0..2 read as 0.
+    int IdiomaDaJanelaPrincipal() const;
+
+    const AjustesPrincipais *Ajustes = nullptr;
 };
 
 // The program's about window; null until the program entry creates it.

@@ -13,7 +13,7 @@
 
 #include "app/escolhaidioma.h"
 #include "app/tfmorse.h"
-#include "app/tradiogroup.h"
+#include "controls/tradiogroup.h"
 #include "morse/letras.h"
 #include "platform/settingsstore.h"
 #include "sound/tgerasom.h"

@@ -1,8 +1,8 @@
 #include "keyboard/tfteclado.h"
 
-#include "app/tfmorse.h"
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
 #include "text/tecladotexts.h"
 
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 #include <QValidator>
@@ -163,7 +162,8 @@ public:
 
 } // namespace
 
-TfTeclado::TfTeclado(QWidget *parent) : QDialog(parent)
+TfTeclado::TfTeclado(const AjustesPrincipais *ajustes, QWidget *parent)
+    : QDialog(parent), Ajustes(ajustes)
 {
     CriaControles();
     FormCreate();
@@ -245,14 +245,14 @@ void TfTeclado::FormCreate()
 {
     Parar_Frase = false;
     Edit_Frase->clear();
-    if (fMorse)
-        NumIdiomaTeclado = fMorse->NumIdioma == -1 ? 0 : fMorse->NumIdioma;
+    if (Ajustes)
+        NumIdiomaTeclado = Ajustes->NumeroIdioma() == -1 ? 0 : Ajustes->NumeroIdioma();
 }
 
 void TfTeclado::FormShow()
 {
-    if (fMorse)
-        NumIdiomaTeclado = fMorse->NumIdioma;
+    if (Ajustes)
+        NumIdiomaTeclado = Ajustes->NumeroIdioma();
     if (const TextosTeclado *t = TextosTeclado_(NumIdiomaTeclado)) {
         setWindowTitle(t->Caption);
         Dica(this, t->Caption);
@@ -271,9 +271,9 @@ void TfTeclado::FormShow()
     Edit_Letras->clear();
     Seguradas.clear();
     UltimaSolta = {};
-    if (fMorse) {
-        Unidade = fMorse->Control_Vel->value();
-        Gerador = fMorse->GeraSom;
+    if (Ajustes) {
+        Unidade = Ajustes->UnidadeVelocidade();
+        Gerador = Ajustes->Gerador();
     }
     BitBtn_Espaco->setFocus();
 }

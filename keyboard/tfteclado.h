@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class AjustesPrincipais;
 class TGeraSom;
 
 // Stop request of the phrase player: cleared at creation and at the start of
@@ -27,7 +28,9 @@ class TfTeclado : public QDialog
     Q_OBJECT
 
 public:
-    explicit TfTeclado(QWidget *parent = nullptr);
+    // ajustes, not owned, outlives the window; without it the window keys
+    // nothing and speaks Portuguese.
+    explicit TfTeclado(const AjustesPrincipais *ajustes = nullptr, QWidget *parent = nullptr);
     ~TfTeclado() override;
     Q_DISABLE_COPY_MOVE(TfTeclado)
 
@@ -174,6 +177,7 @@ private:
     bool TeclaDoEvento(QKeyEvent *event);
     void Solta(QKeyEvent *event);
 
+    const AjustesPrincipais *Ajustes = nullptr;
     int Unidade = 0;
     TGeraSom *Gerador = nullptr; // the main window's, not owned
     QString Texto_Tecla;

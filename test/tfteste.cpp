@@ -1,18 +1,17 @@
 #include "test/tfteste.h"
 
-#include "app/tfmorse.h"
 #include "controls/fonte.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
 #include "platform/random.h"
+#include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
 #include "text/testetexts.h"
 
 #include <QFrame>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSlider>
 #include <QStyle>
 #include <array>
 
@@ -44,14 +43,10 @@ constexpr std::array<CaracterTeste, TfTeste::Caracteres> Sorteios{{
     {'5', Letras::Letra_5}, {'6', Letras::Letra_6}, {'7', Letras::Letra_7}, {'8', Letras::Letra_8},
 }};
 
-std::int16_t Invertido(const QSlider *controle)
-{
-    return static_cast<std::int16_t>(100 - controle->value());
-}
-
 } // namespace
 
-TfTeste::TfTeste(QWidget *parent) : QDialog(parent)
+TfTeste::TfTeste(const AjustesPrincipais *ajustes, QWidget *parent)
+    : QDialog(parent), Ajustes(ajustes)
 {
     CriaControles();
     FormCreate();
@@ -148,29 +143,24 @@ void TfTeste::CriaControles()
 
 void TfTeste::FormCreate()
 {
-    IdiomaTeste = fMorse ? fMorse->NumIdioma : 0;
+    IdiomaTeste = Ajustes ? Ajustes->NumeroIdioma() : 0;
     if (IdiomaTeste == -1)
         IdiomaTeste = 0;
     Porcentagem = 0;
     Erros = 0;
     Acertos = 0;
     Testes = 0;
-    if (fMorse) {
-        GeraSom1->SetRightVolume(Invertido(fMorse->ContrVolDir));
-        GeraSom1->SetLeftVolume(Invertido(fMorse->ContrVolEsq));
-    }
+    LeAjustes(false);
     Btn_Teste->setEnabled(true);
     Lb_Teste->SetCaption(QString());
-    if (fMorse)
-        Unidade = fMorse->Control_Vel->value();
     ALPBar->SetPosition(100);
     ALBar_Erro->SetPosition(0);
 }
 
 void TfTeste::FormShow()
 {
-    if (fMorse)
-        IdiomaTeste = fMorse->NumIdioma;
+    if (Ajustes)
+        IdiomaTeste = Ajustes->NumeroIdioma();
     if (const TextosTeste *t = TextosTeste_(IdiomaTeste)) {
         setWindowTitle(t->Caption);
         setStatusTip(t->Caption);
@@ -187,20 +177,25 @@ void TfTeste::FormShow()
     Erros = 0;
     Acertos = 0;
     Testes = 0;
-    if (fMorse) {
-        GeraSom1->SetFrequency(static_cast<std::int16_t>(3000 - fMorse->Control_Freq->value()));
-        GeraSom1->SetRightVolume(Invertido(fMorse->ContrVolDir));
-        GeraSom1->SetLeftVolume(Invertido(fMorse->ContrVolEsq));
-    }
+    LeAjustes(true);
     // Every showing starts ready: a capture left on by a window closed while
     // it awaited an answer would judge the first key against an old character.
     HotKey_Teste->SetEnabled(false);
     Btn_Teste->setEnabled(true);
     Lb_Teste->SetCaption(QString());
-    if (fMorse)
-        Unidade = fMorse->Control_Vel->value();
     ALPBar->SetPosition(100);
     ALBar_Erro->SetPosition(0);
+}
+
+void TfTeste::LeAjustes(bool frequencia)
+{
+    if (!Ajustes)
+        return;
+    if (frequencia)
+        GeraSom1->SetFrequency(static_cast<std::int16_t>(Ajustes->Frequencia()));
+    GeraSom1->SetRightVolume(static_cast<std::int16_t>(Ajustes->VolumeDireito()));
+    GeraSom1->SetLeftVolume(static_cast<std::int16_t>(Ajustes->VolumeEsquerdo()));
+    Unidade = Ajustes->UnidadeVelocidade();
 }
 
 quint16 TfTeste::TocaSorteio(int sorteio, int unidade, TGeraSom *gerador)

@@ -6,6 +6,7 @@
 
 class QFrame;
 class QPushButton;
+class AjustesPrincipais;
 class TALProgressBar;
 class TDRLabel;
 class TGeraSom;
@@ -18,7 +19,9 @@ class TfTeste : public QDialog
     Q_OBJECT
 
 public:
-    explicit TfTeste(QWidget *parent = nullptr);
+    // ajustes, not owned, outlives the window; without it the window keeps
+    // its generator's defaults and speaks Portuguese.
+    explicit TfTeste(const AjustesPrincipais *ajustes = nullptr, QWidget *parent = nullptr);
     ~TfTeste() override;
     Q_DISABLE_COPY_MOVE(TfTeste)
 
@@ -49,7 +52,10 @@ protected:
 
 private:
     void CriaControles();
+    // Frequency (at showings only), volumes and speed from the main window.
+    void LeAjustes(bool frequencia);
 
+    const AjustesPrincipais *Ajustes = nullptr;
     int Unidade = 25;
 };
 

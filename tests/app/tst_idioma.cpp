@@ -1,5 +1,6 @@
 #include "app/escolhaidioma.h"
 #include "app/tfidioma.h"
+#include "controls/tlinklabel.h"
 #include "platform/settingsstore.h"
 
 #include <QApplication>

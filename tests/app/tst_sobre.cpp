@@ -2,6 +2,7 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "controls/tlinklabel.h"
 #include "platform/settingsstore.h"
 
 #include <QDesktopServices>
@@ -53,7 +54,7 @@ private slots:
         morse = std::make_unique<TfMorse>();
         fMorse = morse.get();
         morse->show();
-        fSobre = new TfSobre;
+        fSobre = new TfSobre(fMorse);
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "abre");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &desktop, "abre");
     }
@@ -129,12 +130,17 @@ private slots:
         QTest::addColumn<QString>("janela");
         QTest::addColumn<bool>("email");
         QTest::addColumn<int>("numIdioma");
+        QTest::addColumn<bool>("soltaFora"); // pressed on the link, released off it
         for (const char *janela : {"idioma", "sobre", "morse"}) {
+            QTest::addRow("%s page, released outside", janela)
+                << QString::fromLatin1(janela) << false << 0 << true;
+            QTest::addRow("%s e-mail, released outside", janela)
+                << QString::fromLatin1(janela) << true << 0 << true;
             for (int idioma : {0, 2}) {
                 QTest::addRow("%s page, language %d", janela, idioma)
-                    << QString::fromLatin1(janela) << false << idioma;
+                    << QString::fromLatin1(janela) << false << idioma << false;
                 QTest::addRow("%s e-mail, language %d", janela, idioma)
-                    << QString::fromLatin1(janela) << true << idioma;
+                    << QString::fromLatin1(janela) << true << idioma << false;
             }
         }
     }
@@ -144,6 +150,7 @@ private slots:
         QFETCH(QString, janela);
         QFETCH(bool, email);
         QFETCH(int, numIdioma);
+        QFETCH(bool, soltaFora);
         fMorse->NumIdioma = numIdioma;
         desktop.abertos.clear();
 
@@ -161,8 +168,17 @@ private slots:
         }
         QVERIFY(QTest::qWaitForWindowExposed(link->window()));
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseClick(link, Qt::LeftButton);
+        if (soltaFora) {
+            QTest::mousePress(link, Qt::LeftButton);
+            QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(link->width() + 5, -5));
+        } else {
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
         fSobre->hide();
+        if (soltaFora) {
+            QVERIFY(desktop.abertos.isEmpty());
+            return;
+        }
 
         const QString esperado = email ? QStringLiteral("mailto:kaltor@example.org")
                                        : QStringLiteral("https://kaltor.example.org/");

@@ -4,23 +4,27 @@
 
 #include "app/errorguard.h"
 #include "app/tfmorse.h"
-#include "app/tradiogroup.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
+#include "controls/tlinklabel.h"
+#include "controls/tradiogroup.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 #include <csignal>
@@ -88,7 +92,8 @@ private slots:
     void estadoInicial()
     {
         Abre();
-        QCOMPARE(f->Lb_Vol_Esq->text() + f->Lb_Vol_Dir->text(), QStringLiteral("5050"));
+        QCOMPARE(f->Lb_Vol_Esq->text(), QStringLiteral("50"));
+        QCOMPARE(f->Lb_Vol_Dir->text(), QStringLiteral("50"));
         QCOMPARE(f->Lb_PPM->text(), QStringLiteral("5 PpM"));
         QCOMPARE(f->Lb_Hertz->text(), QStringLiteral("800 Hz"));
         const QList<int> niveis{f->Gauge_Esq->Progress(), f->Gauge_Dir->Progress(),
@@ -98,12 +103,15 @@ private slots:
         QCOMPARE(f->RdGp_Onda->ItemIndex(), 0);
         QCOMPARE(f->GeraSom->Waveform(), tgSine);
         QCOMPARE(f->GeraSom->Frequency(), 800);
-        QCOMPARE(f->GeraSom->LeftVolume() + f->GeraSom->RightVolume(), 100);
+        QCOMPARE(f->GeraSom->LeftVolume(), 50);
+        QCOMPARE(f->GeraSom->RightVolume(), 50);
         QVERIFY(!f->GeraSom->Async());
-        QCOMPARE(f->GeraSom->Sustain() + f->GeraSom->Release(), 0);
+        QCOMPARE(f->GeraSom->Sustain(), 0);
+        QCOMPARE(f->GeraSom->Release(), 0);
         QCOMPARE(Licao, 0);
         QCOMPARE(Vezes, 1);
-        QCOMPARE(f->ListBox_Licao->count() + f->ListBox_Vezes->count(), 14);
+        QCOMPARE(f->ListBox_Licao->count(), 9);
+        QCOMPARE(f->ListBox_Vezes->count(), 5);
         QVERIFY(f->ListBox_Licao->selectedItems().isEmpty());
         QVERIFY(f->CkBox_Carac->isChecked());
         QCOMPARE(f->Lb_Letra->text(), QStringLiteral(" "));
@@ -140,6 +148,62 @@ private slots:
         QCOMPARE(tom ? int(f->GeraSom->Frequency()) : f->Unidade, efeito);
     }
 
+    // What the feature windows read is what the sliders stand for, not where
+    // they sit: each is inverted, its top the largest value.
+    void ajustesParaAsJanelas_data()
+    {
+        QTest::addColumn<QList<int>>("posicoes"); // freq, right, left, speed
+        QTest::addColumn<QList<int>>("valores");  // Hz, right, left, unit
+        QTest::newRow("tops") << QList<int>{0, 0, 0, 5} << QList<int>{3000, 100, 100, 5};
+        QTest::newRow("bottoms") << QList<int>{3000, 100, 100, 25} << QList<int>{0, 0, 0, 25};
+        QTest::newRow("apart") << QList<int>{2200, 30, 10, 7} << QList<int>{800, 70, 90, 7};
+    }
+
+    void ajustesParaAsJanelas()
+    {
+        QFETCH(QList<int>, posicoes);
+        QFETCH(QList<int>, valores);
+        Abre(Guardado(1));
+        f->Control_Freq->setValue(posicoes[0]);
+        f->ContrVolDir->setValue(posicoes[1]);
+        f->ContrVolEsq->setValue(posicoes[2]);
+        f->Control_Vel->setValue(posicoes[3]);
+        const AjustesPrincipais &a = *f;
+        QCOMPARE(a.Frequencia(), valores[0]);
+        QCOMPARE(a.VolumeDireito(), valores[1]);
+        QCOMPARE(a.VolumeEsquerdo(), valores[2]);
+        QCOMPARE(a.UnidadeVelocidade(), valores[3]);
+        QCOMPARE(a.NumeroIdioma(), 1);
+        QCOMPARE(a.Gerador(), f->GeraSom);
+    }
+
+    // The keyboard and test buttons show their window modally, and it is
+    // closed once its showing ends.
+    void abreJanelaModal_data()
+    {
+        QTest::addColumn<bool>("teclado");
+        QTest::newRow("keyboard") << true;
+        QTest::newRow("test") << false;
+    }
+
+    void abreJanelaModal()
+    {
+        QFETCH(bool, teclado);
+        Abre();
+        QDialog janela;
+        QDialog *&global = teclado ? fTeclado : fTeste;
+        global = &janela;
+        const auto volta = qScopeGuard([&global] { global = nullptr; });
+        bool modal = false;
+        QTimer::singleShot(0, &janela, [&] {
+            modal = QApplication::activeModalWidget() == &janela;
+            janela.reject();
+        });
+        QTest::mouseClick(teclado ? f->Btn_Teclado : f->Btn_Teste, Qt::LeftButton);
+        QVERIFY(modal);
+        QVERIFY(!janela.isVisible());
+    }
+
     void topoEhOMaximo()
     {
         Abre();
@@ -152,14 +216,18 @@ private slots:
     {
         Abre();
         f->ContrStereo->setValue(20);
-        QCOMPARE(f->ContrVolDir->value() + f->ContrVolEsq->value(), 40);
-        QCOMPARE(f->Lb_Vol_Esq->text() + f->Lb_Vol_Dir->text(), QStringLiteral("8080"));
-        QCOMPARE(f->Gauge_Esq->Progress() + f->Gauge_Dir->Progress(), 160);
+        QCOMPARE(f->ContrVolDir->value(), 20);
+        QCOMPARE(f->ContrVolEsq->value(), 20);
+        QCOMPARE(f->Lb_Vol_Esq->text(), QStringLiteral("80"));
+        QCOMPARE(f->Lb_Vol_Dir->text(), QStringLiteral("80"));
+        QCOMPARE(f->Gauge_Esq->Progress(), 80);
+        QCOMPARE(f->Gauge_Dir->Progress(), 80);
         QCOMPARE(f->GeraSom->LeftVolume(), 80);
         QCOMPARE(f->GeraSom->RightVolume(), 80);
         // A channel slider moves alone and leaves the stereo slider where it is.
         f->ContrVolEsq->setValue(30);
-        QCOMPARE(f->Lb_Vol_Esq->text() + f->Lb_Vol_Dir->text(), QStringLiteral("7080"));
+        QCOMPARE(f->Lb_Vol_Esq->text(), QStringLiteral("70"));
+        QCOMPARE(f->Lb_Vol_Dir->text(), QStringLiteral("80"));
         QCOMPARE(f->GeraSom->LeftVolume(), 70);
         QCOMPARE(f->GeraSom->RightVolume(), 80);
         QCOMPARE(f->ContrStereo->value(), 20);
@@ -230,7 +298,8 @@ private slots:
         // Choices start over, lists are filled once, the caption goes on.
         QCOMPARE(f->RdGp_Onda->Count(), 5);
         QCOMPARE(f->GeraSom->Waveform(), tgSine);
-        QCOMPARE(f->ListBox_Licao->count() + f->ListBox_Vezes->count(), 14);
+        QCOMPARE(f->ListBox_Licao->count(), 9);
+        QCOMPARE(f->ListBox_Vezes->count(), 5);
         QCOMPARE(Licao, 0);
         QCOMPARE(Vezes, 1);
         // ... and the lists show the lesson and count that Play then uses.

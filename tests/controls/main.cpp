@@ -6,6 +6,7 @@
 
 int RunGaugeTests(int argc, char **argv);
 int RunLabelTests(int argc, char **argv);
+int RunLinkLabelTests(int argc, char **argv);
 int RunBarTests(int argc, char **argv);
 int RunMulDivColorTests(int argc, char **argv);
 
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     failed += RunMulDivColorTests(argc, argv);
     failed += RunGaugeTests(argc, argv);
     failed += RunLabelTests(argc, argv);
+    failed += RunLinkLabelTests(argc, argv);
     failed += RunBarTests(argc, argv);
     return failed;
 }

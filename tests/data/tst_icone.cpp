@@ -48,8 +48,7 @@ void TstIcone::initTestCase()
     ambiente::Configura(pasta, "[General]\nIdioma=2\n");
     QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=2\n"));
 
-    // As the program entry does it.
-    QApplication::setWindowIcon(IconeZirvano());
+    // No icon set here: the windows must get it from the program itself.
     janelas = std::make_unique<Janelas>();
 }
 
@@ -96,7 +95,8 @@ void TstIcone::everyWindowShowsIt()
     QFETCH(QWidget *, janela);
     janela->show();
     QVERIFY(QTest::qWaitForWindowExposed(janela));
-    const QImage esperada = Figura(QApplication::windowIcon(), 48);
+    const QImage esperada = Figura(IconeZirvano(), 48);
+    QVERIFY(!esperada.isNull());
     QCOMPARE(Figura(janela->windowIcon(), 48), esperada);
     QVERIFY(janela->windowHandle());
     QCOMPARE(Figura(janela->windowHandle()->icon(), 48), esperada);

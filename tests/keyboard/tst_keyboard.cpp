@@ -1,9 +1,8 @@
-#include "app/tfmorse.h"
 #include "keyboard/tfteclado.h"
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
-#include "tests/ambiente.h"
+#include "tests/ajustesfalsos.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -13,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QSlider>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -90,7 +88,7 @@ class TstKeyboard : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir config;
+    std::unique_ptr<AjustesFalsos> ajustes;
     std::unique_ptr<platform::VirtualClock> relogioVirtual;
     TfTeclado *w = nullptr;
     Gravacao *g = nullptr;
@@ -107,12 +105,10 @@ private slots:
     void initTestCase()
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
-        ambiente::Configura(config, "[General]\nIdioma=0\n");
         // No sound device: what was keyed is heard through the observer.
         qputenv("SDL_AUDIODRIVER", "zirvano-none");
-        fMorse = new TfMorse;
-        fMorse->show();
-        fTeclado = w = new TfTeclado;
+        ajustes = std::make_unique<AjustesFalsos>();
+        w = new TfTeclado(ajustes.get());
     }
     void init()
     {
@@ -120,8 +116,8 @@ private slots:
         // server is a matter of real time.
         if (qstrcmp(QTest::currentTestFunction(), "heldKeyUnderX") != 0)
             relogioVirtual = std::make_unique<platform::VirtualClock>();
-        fMorse->NumIdioma = 0;
-        fMorse->Control_Vel->setValue(U);
+        ajustes->idioma = 0;
+        ajustes->unidade = U;
         w->show();
         // Painted only once the show has reached the window system.
         QTRY_VERIFY(w->testAttribute(Qt::WA_Mapped));
@@ -296,7 +292,7 @@ private slots:
         const auto xdotool = [](const QStringList &argumentos) {
             return QProcess::execute(QStringLiteral("xdotool"), argumentos) == 0;
         };
-        fMorse->Control_Vel->setValue(25); // E lasts 30 units: 750 ms
+        ajustes->unidade = 25; // E lasts 30 units: 750 ms
         w->hide();
         w->show();
         w->activateWindow();
@@ -369,7 +365,7 @@ private slots:
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
         w->hide();
-        fMorse->NumIdioma = idioma;
+        ajustes->idioma = idioma;
         w->show();
         QCOMPARE(NumIdiomaTeclado, idioma);
         QCOMPARE(QStringList({w->windowTitle(), w->BitBtn_Espaco->text(), w->SBtn_Fechar->text(),
@@ -393,14 +389,14 @@ private slots:
         w->Edit_Frase->setText(QStringLiteral("CQ"));
         w->Soma_Letra(QStringLiteral("K"));
         w->hide();
-        fMorse->Control_Vel->setValue(7);
-        fMorse->GeraSom->SetDuration(1234);
+        ajustes->unidade = 7;
+        ajustes->gerador.SetDuration(1234);
         w->show();
         QTRY_VERIFY(w->testAttribute(Qt::WA_Mapped));
         QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
         w->Edit_Frase->setFocus();
         QTest::mouseClick(w->BitBtn_ATil, Qt::LeftButton);
-        QCOMPARE(fMorse->GeraSom->Duration(), 15 * 7); // its last element, a dash
+        QCOMPARE(ajustes->gerador.Duration(), 15 * 7); // its last element, a dash
         QCOMPARE(g->tons, 5);
         QCOMPARE(g->naoMostrados, 0);
         QCOMPARE(w->focusWidget(), w->BitBtn_Espaco);
@@ -505,7 +501,7 @@ private slots:
         QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
     }
 
-    void mainWindowOpensKeyboardModally()
+    void opensModally()
     {
         w->hide();
         bool modal = false;
@@ -513,7 +509,7 @@ private slots:
             modal = QApplication::activeModalWidget() == w;
             w->SBtn_Fechar->click();
         });
-        QTest::mouseClick(fMorse->Btn_Teclado, Qt::LeftButton);
+        w->exec();
         QVERIFY(modal && !w->isVisible());
     }
 };

@@ -1,11 +1,11 @@
 // The virtual keyboard under hostile input: huge sentences of every kind of
 // character pasted into the phrase player, and floods of synthetic keys.
 
-#include "app/tfmorse.h"
 #include "keyboard/tfteclado.h"
 #include "morse/letras.h"
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
+#include "tests/ajustesfalsos.h"
 #include "tests/ambiente.h"
 #include "tests/emulation.h"
 
@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -137,7 +136,7 @@ class TstKeyboardHostile : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir config;
+    std::unique_ptr<AjustesFalsos> ajustes;
     std::unique_ptr<platform::VirtualClock> relogioVirtual;
     TfTeclado *w = nullptr;
 
@@ -155,21 +154,17 @@ private slots:
         // Keyed on a virtual clock with no sound device: the characters take no time.
         qputenv("SDL_AUDIODRIVER", "zirvano-none");
         relogioVirtual = std::make_unique<platform::VirtualClock>();
-        ambiente::Configura(config, "[General]\nIdioma=0\n");
-        fMorse = new TfMorse;
-        fMorse->show();
-        // Faster than the slider offers, to key a long sentence quickly.
-        fMorse->Control_Vel->setMinimum(1);
-        fMorse->Control_Vel->setValue(U);
-        fTeclado = w = new TfTeclado;
+        ajustes = std::make_unique<AjustesFalsos>();
+        // Faster than the main window's slider offers, to key a long
+        // sentence quickly.
+        ajustes->unidade = U;
+        w = new TfTeclado(ajustes.get());
     }
     void cleanup() { w->hide(); }
     void cleanupTestCase()
     {
         delete w;
-        fTeclado = nullptr;
-        delete fMorse;
-        fMorse = nullptr;
+        ajustes.reset();
     }
 
     void sentence_data();
@@ -287,9 +282,7 @@ void TstKeyboardHostile::hammeredKeys()
 {
     QFETCH(quint32, semente);
     QFETCH(int, mistura);
-    // A window opened without the main window has no generator to key.
-    const auto volta =
-        qScopeGuard([principal = std::exchange(fMorse, nullptr)] { fMorse = principal; });
+    // A window given no settings has no generator to key.
     TfTeclado janela;
     Abre(&janela);
     QApplication::clipboard()->setText(QString::fromUtf8("ça 😀\u0000\u202E"));

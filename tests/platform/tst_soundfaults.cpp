@@ -346,7 +346,9 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
         QVERIFY2(took >= ms - platform::Clock::Slack.count() && (Emulated() || took < ms + 150),
                  qPrintable(QStringLiteral("%1 ms tone took %2 ms").arg(ms).arg(took)));
     QVERIFY2(Emulated() || asyncMs < 150, qPrintable(QString::number(asyncMs)));
-    QVERIFY2(Emulated() || overrun < platform::Clock::Slack.count(),
+    // Far under the 100 ms that taking the driver down cost, with room for a
+    // loaded machine.
+    QVERIFY2(Emulated() || overrun < 50,
              qPrintable(QString::number(overrun)));
 }
 

@@ -1,4 +1,3 @@
-#include "app/tfmorse.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
@@ -7,13 +6,11 @@
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "test/tfteste.h"
-#include "tests/ambiente.h"
+#include "tests/ajustesfalsos.h"
 #include "text/testetexts.h"
 
 #include <QApplication>
 #include <QPushButton>
-#include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -46,52 +43,41 @@ private slots:
     void settingsReachTheTestAtEachShowing();
     void drawTable_data();
     void drawTable();
-    void openedModallyFromTheMainWindow();
+    void openedModallyInTheMainWindowsLanguage();
 
 private:
     // Sounds one character and returns its key code.
     quint16 Toca();
     void Responde(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint32 scanCode = 0,
-                  const QString &text = QString());
+                  const QString &text = QString(), quint32 nativeModifiers = 0);
     void Reabre();
 
-    QTemporaryDir pasta;
     std::unique_ptr<platform::VirtualClock> relogio;
-    std::unique_ptr<TfMorse> morse;
+    AjustesFalsos ajustes;
     std::unique_ptr<TfTeste> teste;
 };
 
 void TstTeste::initTestCase()
 {
-    QVERIFY(pasta.isValid());
     qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
-    // A stored language, so that no language window comes up.
-    ambiente::Configura(pasta, "[General]\nIdioma=0\n");
-    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
     // Keyed on a virtual clock with no sound device: the characters take no time.
     qputenv("SDL_AUDIODRIVER", "zirvano-none");
     relogio = std::make_unique<platform::VirtualClock>();
 
-    morse = std::make_unique<TfMorse>();
-    fMorse = morse.get();
-    fMorse->Control_Vel->setValue(5);
-    teste = std::make_unique<TfTeste>();
-    fTeste = teste.get();
+    ajustes.unidade = 5;
+    teste = std::make_unique<TfTeste>(&ajustes);
 }
 
 void TstTeste::init()
 {
-    fMorse->NumIdioma = 0;
+    ajustes.idioma = 0;
     Reabre();
 }
 
 void TstTeste::cleanupTestCase()
 {
     platform::setSoundObserver({});
-    fTeste = nullptr;
     teste.reset();
-    fMorse = nullptr;
-    morse.reset();
 }
 
 quint16 TstTeste::Toca()
@@ -101,10 +87,10 @@ quint16 TstTeste::Toca()
 }
 
 void TstTeste::Responde(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode,
-                        const QString &text)
+                        const QString &text, quint32 nativeModifiers)
 {
     for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent evento(tipo, qtKey, modifiers, scanCode, 0, 0, text);
+        QKeyEvent evento(tipo, qtKey, modifiers, scanCode, 0, nativeModifiers, text);
         QApplication::sendEvent(teste->focusWidget() ? teste->focusWidget() : teste.get(), &evento);
     }
 }
@@ -188,7 +174,7 @@ void TstTeste::texts()
 {
     QFETCH(int, idioma);
     QFETCH(QStringList, textos);
-    fMorse->NumIdioma = idioma;
+    ajustes.idioma = idioma;
     Reabre();
     QCOMPARE(teste->statusTip(), teste->windowTitle());
     const QStringList mostrados{
@@ -204,7 +190,7 @@ void TstTeste::texts()
     QCOMPARE(teste->Lb_Teste->Caption(), textos[10]);
 
     // An index outside the three languages sets no text at all.
-    fMorse->NumIdioma = 7;
+    ajustes.idioma = 7;
     Reabre();
     QCOMPARE(teste->windowTitle(), textos[0]);
     QCOMPARE(teste->Btn_Teste->text(), textos[3]);
@@ -246,7 +232,8 @@ void TstTeste::scoreOfARound()
         QCOMPARE(teste->ALPBar->Position(), barras[i]);
         QCOMPARE(teste->ALBar_Erro->Position(), 100 - barras[i]);
         QCOMPARE(Testes, double(jogados + i + 1));
-        QCOMPARE(Erros + Porcentagem, 0.0);
+        QCOMPARE(Erros, 0.0);
+        QCOMPARE(Porcentagem, 0.0);
     }
     QVERIFY(teste->isVisible());
 }
@@ -259,20 +246,24 @@ void TstTeste::answerKeys_data()
     QTest::addColumn<int>("scanCode");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<bool>("certo");
+    QTest::addColumn<int>("nativos"); // the window system's modifier state
     const int shift = Qt::ShiftModifier;
-    QTest::newRow("letter") << int('G') << int(Qt::Key_G) << 0 << 0 << "g" << true;
-    QTest::newRow("letter, Shift held") << int('G') << int(Qt::Key_G) << shift << 0 << "G" << true;
-    QTest::newRow("letter, Caps Lock") << int('G') << int(Qt::Key_G) << 0 << 0 << "G" << true;
-    QTest::newRow("other letter") << int('G') << int(Qt::Key_H) << 0 << 0 << "h" << false;
-    QTest::newRow("digit") << int('5') << int(Qt::Key_5) << 0 << 0 << "5" << true;
+    constexpr int capsLock = 0x2; // X11's LockMask: Caps Lock on, no Shift held
+    QTest::newRow("letter") << int('G') << int(Qt::Key_G) << 0 << 0 << "g" << true << 0;
+    QTest::newRow("letter, Shift held")
+        << int('G') << int(Qt::Key_G) << shift << 0 << "G" << true << 0;
+    QTest::newRow("letter, Caps Lock")
+        << int('G') << int(Qt::Key_G) << 0 << 0 << "G" << true << capsLock;
+    QTest::newRow("other letter") << int('G') << int(Qt::Key_H) << 0 << 0 << "h" << false << 0;
+    QTest::newRow("digit") << int('5') << int(Qt::Key_5) << 0 << 0 << "5" << true << 0;
     QTest::newRow("digit, Shift held")
-        << int('5') << int(Qt::Key_Percent) << shift << 14 << "%" << true;
+        << int('5') << int(Qt::Key_Percent) << shift << 14 << "%" << true << 0;
     QTest::newRow("keypad digit") << int('5') << int(Qt::Key_5) << int(Qt::KeypadModifier) << 0
-                                  << "5" << false;
-    QTest::newRow("Shift") << int('A') << int(Qt::Key_Shift) << 0 << 0 << "" << false;
-    QTest::newRow("Control") << int('A') << int(Qt::Key_Control) << 0 << 0 << "" << false;
-    QTest::newRow("F1") << int('P') << int(Qt::Key_F1) << 0 << 0 << "" << false;
-    QTest::newRow("Space") << int('E') << int(Qt::Key_Space) << 0 << 0 << " " << false;
+                                  << "5" << false << 0;
+    QTest::newRow("Shift") << int('A') << int(Qt::Key_Shift) << 0 << 0 << "" << false << 0;
+    QTest::newRow("Control") << int('A') << int(Qt::Key_Control) << 0 << 0 << "" << false << 0;
+    QTest::newRow("F1") << int('P') << int(Qt::Key_F1) << 0 << 0 << "" << false << 0;
+    QTest::newRow("Space") << int('E') << int(Qt::Key_Space) << 0 << 0 << " " << false << 0;
 }
 
 void TstTeste::answerKeys()
@@ -283,9 +274,14 @@ void TstTeste::answerKeys()
     QFETCH(int, scanCode);
     QFETCH(QString, texto);
     QFETCH(bool, certo);
+    QFETCH(int, nativos);
+    // Caps Lock is switched on while the window is ready, as a learner would,
+    // and the answer comes with it on.
+    if (nativos != 0)
+        Responde(Qt::Key_CapsLock);
     Toca();
     Tecla_Esperada = quint16(esperada);
-    Responde(qtKey, Qt::KeyboardModifiers(modifiers), quint32(scanCode), texto);
+    Responde(qtKey, Qt::KeyboardModifiers(modifiers), quint32(scanCode), texto, quint32(nativos));
     QCOMPARE(Acertos, certo ? 1.0 : 0.0);
     QCOMPARE(teste->ALPBar->Position(), certo ? 100 : 0);
     QCOMPARE(teste->Lb_Teste->Caption(), certo ? TextosTeste_(0)->Acertou : TextosTeste_(0)->Errou);
@@ -356,22 +352,18 @@ void TstTeste::verdictBlinksRedAndBlack()
 
 void TstTeste::settingsReachTheTestAtEachShowing()
 {
-    QSlider *const controles[] = {fMorse->Control_Freq, fMorse->ContrVolDir, fMorse->ContrVolEsq,
-                                  fMorse->Control_Vel};
-    QList<int> originais;
-    for (QSlider *c : controles)
-        originais.append(c->value());
+    const AjustesFalsos originais;
     const std::int16_t antes = teste->GeraSom1->Frequency();
 
-    fMorse->Control_Freq->setValue(2200);
-    fMorse->ContrVolDir->setValue(30);
-    fMorse->ContrVolEsq->setValue(10);
-    fMorse->Control_Vel->setValue(7);
-    fMorse->GeraSom->SetWaveform(tgSquare);
+    ajustes.frequencia = 2200;
+    ajustes.volumeDireito = 70;
+    ajustes.volumeEsquerdo = 90;
+    ajustes.unidade = 7;
+    ajustes.gerador.SetWaveform(tgSquare);
     // Nothing moves while the window stays open; the next showing takes all.
     QCOMPARE(teste->GeraSom1->Frequency(), antes);
     Reabre();
-    QCOMPARE(int(teste->GeraSom1->Frequency()), 800);
+    QCOMPARE(int(teste->GeraSom1->Frequency()), 2200);
     QCOMPARE(int(teste->GeraSom1->RightVolume()), 70);
     QCOMPARE(int(teste->GeraSom1->LeftVolume()), 90);
     QCOMPARE(teste->GeraSom1->Waveform(), tgSine);
@@ -388,9 +380,11 @@ void TstTeste::settingsReachTheTestAtEachShowing()
     for (int d : std::as_const(duracoes))
         QVERIFY2(d == 5 * 7 || d == 15 * 7, qPrintable(QString::number(d)));
 
-    for (int i = 0; i < originais.size(); ++i)
-        controles[i]->setValue(originais[i]);
-    fMorse->GeraSom->SetWaveform(tgSine);
+    ajustes.frequencia = originais.frequencia;
+    ajustes.volumeDireito = originais.volumeDireito;
+    ajustes.volumeEsquerdo = originais.volumeEsquerdo;
+    ajustes.unidade = 5;
+    ajustes.gerador.SetWaveform(tgSine);
 }
 
 void TstTeste::drawTable_data()
@@ -419,16 +413,16 @@ void TstTeste::drawTable()
     QCOMPARE(tocado, QString::fromLatin1(Letras::Padrao(static_cast<unsigned char>(tecla))));
 }
 
-void TstTeste::openedModallyFromTheMainWindow()
+void TstTeste::openedModallyInTheMainWindowsLanguage()
 {
     teste->hide();
-    fMorse->NumIdioma = 2;
+    ajustes.idioma = 2;
     bool modal = false;
     QTimer::singleShot(0, teste.get(), [&] {
         modal = QApplication::activeModalWidget() == teste.get();
         teste->Btn_Fechar->click();
     });
-    fMorse->Btn_TesteClick();
+    teste->exec();
     QVERIFY(modal);
     QVERIFY(!teste->isVisible());
     QCOMPARE(teste->windowTitle(), QStringLiteral("Test its knowledge"));

@@ -1,19 +1,16 @@
-#include "app/tfmorse.h"
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "platform/keyboardhook.h"
 #include "platform/virtualclock.h"
 #include "test/tfteste.h"
 #include "test/thotkeymanager.h"
-#include "tests/ambiente.h"
+#include "tests/ajustesfalsos.h"
 #include "text/testetexts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
-#include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -165,9 +162,8 @@ private:
     void Golpe(const Toque &t, int repeticoes);
 
     std::unique_ptr<platform::VirtualClock> relogioVirtual;
-    QTemporaryDir pasta;
     std::unique_ptr<THotKeyManager> ouvido;
-    std::unique_ptr<TfMorse> morse;
+    AjustesFalsos ajustes;
     std::unique_ptr<TfTeste> teste;
     Ouvinte ouvinte;
     int descidasEsperadas = 0;
@@ -176,14 +172,10 @@ private:
 
 void TstTesteHammer::initTestCase()
 {
-    QVERIFY(pasta.isValid());
     qputenv("ZIRVANO_NO_MESSAGEBOX", "1");
     // Keyed on a virtual clock with no sound device: the characters take no time.
     qputenv("SDL_AUDIODRIVER", "zirvano-none");
     relogioVirtual = std::make_unique<platform::VirtualClock>();
-    // A stored language, so that no language window comes up.
-    ambiente::Configura(pasta, "[General]\nIdioma=0\n");
-    QCOMPARE(ambiente::LeArquivo(), QByteArray("[General]\nIdioma=0\n"));
 
     ouvido = std::make_unique<THotKeyManager>(nullptr);
     ouvido->SetAppGlobal(true);
@@ -195,19 +187,13 @@ void TstTesteHammer::initTestCase()
     ouvido->SetOnKeyUp([this](QObject *, quint16 &, TShiftState) { ++ouvinte.subidas; });
     ouvido->Loaded();
 
-    morse = std::make_unique<TfMorse>();
-    fMorse = morse.get();
-    fMorse->Control_Vel->setValue(5);
-    teste = std::make_unique<TfTeste>();
-    fTeste = teste.get();
+    ajustes.unidade = 5;
+    teste = std::make_unique<TfTeste>(&ajustes);
 }
 
 void TstTesteHammer::cleanupTestCase()
 {
-    fTeste = nullptr;
     teste.reset();
-    fMorse = nullptr;
-    morse.reset();
     ouvido.reset();
 }
 
@@ -337,7 +323,7 @@ void TstTesteHammer::hammeredKeys()
     QFETCH(int, rodadas);
     QFETCH(bool, durante);
 
-    fMorse->NumIdioma = 0;
+    ajustes.idioma = 0;
     Reabre();
     ouvinte = {};
     descidasEsperadas = subidasEsperadas = 0;

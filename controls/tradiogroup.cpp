@@ -1,4 +1,4 @@
-#include "app/tradiogroup.h"
+#include "controls/tradiogroup.h"
 
 #include <QButtonGroup>
 #include <QEvent>

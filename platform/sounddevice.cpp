@@ -558,6 +558,7 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
                 const std::int64_t length = sound->length;
                 duration = fromSeconds(double(length) / m_mixer->rate);
                 if (chained) {
+                    ++m_mixer->stats.chainedTones;
                     // The caller follows the stream: a device that plays slower
                     // than the clock holds it back, one that plays faster lets
                     // it go sooner.
@@ -567,8 +568,6 @@ bool SoundDevice::play(const void *image, std::size_t size, unsigned flags)
                     if (drift > DriftDeadband || drift < -DriftDeadband)
                         duration += std::clamp<Steady::duration>(drift / 2, -duration, duration);
                 }
-                if (chained)
-                    ++m_mixer->stats.chainedTones;
                 // A chained tone's latency counts from when its call was due.
                 schedule(std::move(sound), start, edge, chained ? cadence.due : wall,
                          (flags & SND_LOOP) != 0);

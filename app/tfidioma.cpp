@@ -4,6 +4,7 @@
 #include "app/figuraradio.h"
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "controls/legenda.h"
 #include "controls/tlinklabel.h"
 #include "text/idiomatexts.h"
 
@@ -30,13 +31,6 @@ Rotulo *rotulo(QWidget *pai, const QRect &caixa, int pixels, TColor cor)
     return l;
 }
 
-// Labels that size themselves to their text, as the version caption does.
-void legenda(QLabel *l, const QString &texto)
-{
-    l->setText(texto);
-    l->adjustSize();
-}
-
 } // namespace
 
 TFIdioma::TFIdioma(QWidget *parent)
@@ -61,9 +55,9 @@ TFIdioma::TFIdioma(QWidget *parent)
     Radio->setPixmap(FiguraRadio(Radio->size()));
 
     NomeAplic = rotulo(PanelIdioma, QRect(100, 6, 165, 40), 35, clBlue);
-    legenda(NomeAplic, t.NomeAplic_Caption);
+    Legenda(NomeAplic, t.NomeAplic_Caption);
     Versao = rotulo(PanelIdioma, QRect(92, 46, 103, 22), 19, clGreen);
-    legenda(Versao, t.Versao_Caption);
+    Legenda(Versao, t.Versao_Caption);
     Comentarios = rotulo(PanelIdioma, QRect(10, 108, 298, 15), 13, clNavy);
     Comentarios->setWordWrap(true);
     Comentarios->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -114,7 +108,7 @@ void TFIdioma::FormCreate()
 void TFIdioma::Timer1Timer()
 {
     if (const TextosIdiomaRotativos *t = TextosIdiomaRotativos_(ContaIdioma)) {
-        legenda(Versao, t->Versao_Caption);
+        Legenda(Versao, t->Versao_Caption);
         Comentarios->setText(t->Comentarios_Caption);
         STPagIdioma->setText(t->STPagIdioma_Caption);
         RG_Idioma->setTitle(t->RG_Idioma_Caption);

@@ -10,6 +10,7 @@
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
 #include "controls/fonte.h"
+#include "controls/legenda.h"
 #include "controls/tdrlabel.h"
 #include "controls/tgauge.h"
 #include "controls/tlinklabel.h"
@@ -57,19 +58,6 @@ namespace {
 constexpr int LarguraCliente = 554;
 constexpr int AlturaCliente = 435;
 constexpr int AlturaStatus = 22;
-
-void Fundo(QWidget *w, QPalette::ColorRole papel, TColor cor)
-{
-    Pinta(w, papel, cor);
-    w->setAutoFillBackground(true);
-}
-
-// Labels that size themselves to their text, left edge fixed.
-void Legenda(QLabel *label, const QString &texto)
-{
-    label->setText(texto);
-    label->resize(label->sizeHint());
-}
 
 // The selected row of a one-choice list, -1 when none is.
 int ItemIndex(const QListWidget *lista)

@@ -84,3 +84,9 @@ void Pinta(QWidget *widget, QPalette::ColorRole papel, TColor cor)
     paleta.setColor(papel, ToQColor(cor));
     widget->setPalette(paleta);
 }
+
+void Fundo(QWidget *widget, QPalette::ColorRole papel, TColor cor)
+{
+    Pinta(widget, papel, cor);
+    widget->setAutoFillBackground(true);
+}

@@ -85,6 +85,8 @@ QColor ToQColor(TColor color);
 class QWidget;
 // Sets one colour role of a widget's palette.
 void Pinta(QWidget *widget, QPalette::ColorRole papel, TColor cor);
+// The same, for a widget that fills its background with that role.
+void Fundo(QWidget *widget, QPalette::ColorRole papel, TColor cor);
 
 // The RGB value of a Qt colour; alpha is dropped.
 TColor FromQColor(const QColor &color);

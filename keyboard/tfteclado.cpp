@@ -132,14 +132,6 @@ constexpr int TamanhoTecla = 30;
 constexpr int LarguraEspaco = 126;
 constexpr int MaximoLetras = 25;
 
-void Cores(QWidget *w, TColor fundo, TColor texto)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, ToQColor(fundo));
-    p.setColor(QPalette::Text, ToQColor(texto));
-    w->setPalette(p);
-}
-
 // A hint is a widget's statusTip, as on the main window.
 void Dica(QWidget *w, const QString &texto)
 {
@@ -209,14 +201,16 @@ void TfTeclado::CriaControles()
     Edit_Letras->setGeometry(16, 190, 285, 27);
     Edit_Letras->setReadOnly(true);
     Edit_Letras->setFocusPolicy(Qt::ClickFocus); // no tab stop
-    Cores(Edit_Letras, clNavy, clYellow);
+    Pinta(Edit_Letras, QPalette::Base, clNavy);
+    Pinta(Edit_Letras, QPalette::Text, clYellow);
     Edit_Letras->installEventFilter(this);
 
     Edit_Frase = new QLineEdit(this);
     Edit_Frase->setGeometry(16, 248, 285, 27);
     Edit_Frase->setMaxLength(std::numeric_limits<int>::max());
     Edit_Frase->setValidator(new Maiusculas(Edit_Frase));
-    Cores(Edit_Frase, clBlue, clLime);
+    Pinta(Edit_Frase, QPalette::Base, clBlue);
+    Pinta(Edit_Frase, QPalette::Text, clLime);
 
     Lb_Frase = new QLabel(this);
     Lb_Frase->setGeometry(17, 278, 284, 19);

@@ -6,6 +6,7 @@
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
 #include "tests/ambiente.h"
+#include "tests/tons.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,10 +38,7 @@ QString RitmoDe(const QString &padrao)
 // '.' or '-' for the tone of a PCM WAV image: a dot lasts 5 units, a dash 15.
 QChar Elemento(const platform::SoundCall &c)
 {
-    const auto *b = static_cast<const unsigned char *>(c.image);
-    auto le32 = [b](int i) { return qFromLittleEndian<quint32>(b + i); };
-    const quint64 ms = c.size < 44 ? 0 : quint64(le32(40)) * 1000 / qMax(1u, le32(28));
-    return ms < 10 * 5 ? u'.' : u'-';
+    return tons::Ms(c) < 10 * 5 ? u'.' : u'-';
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/settingsstore.h"
+#include "tests/errosajustes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +14,9 @@ using platform::SettingsStore;
 
 namespace {
 const QString Chave = QStringLiteral("Brevanto\\Zirvano");
-const QString TipoInvalido = QStringLiteral("Tipo de dado inválido para 'Idioma'");
-const QString FalhaPuxar = QStringLiteral("Falha ao puxar dados para 'Idioma'");
-const QString FalhaFixar = QStringLiteral("Falha ao fixar dados para 'Idioma'");
+using errosajustes::FalhaFixar;
+using errosajustes::FalhaPuxar;
+using errosajustes::TipoInvalido;
 
 // The text of the SettingsError raised by op, or an empty string.
 template <class F> QString erroDe(F &&op)

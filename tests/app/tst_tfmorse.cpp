@@ -10,6 +10,7 @@
 #include "controls/tradiogroup.h"
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
+#include "tests/errosajustes.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -507,15 +508,15 @@ private slots:
         QTest::addColumn<bool>("pastaNoLugar");
         QTest::addColumn<QString>("erro");
         QTest::addColumn<int>("idioma");
-        QTest::newRow("not a number") << QByteArray("[General]\nIdioma=abc\n") << false
-                                      << "Tipo de dado inválido para 'Idioma'" << 0;
+        QTest::newRow("not a number")
+            << QByteArray("[General]\nIdioma=abc\n") << false << errosajustes::TipoInvalido << 0;
         QTest::newRow("too large") << QByteArray("[General]\nIdioma=99999999999\n") << false
-                                   << "Falha ao puxar dados para 'Idioma'" << 0;
+                                   << errosajustes::FalhaPuxar << 0;
         QTest::newRow("out of range") << Guardado(7) << false << QString() << 0;
         QTest::newRow("negative") << Guardado(-1) << false << QString() << 0;
         // The key counts as missing: the choice is asked, and used unsaved.
         QTest::newRow("folder in the file's place")
-            << QByteArray() << true << "Falha ao fixar dados para 'Idioma'" << 1;
+            << QByteArray() << true << errosajustes::FalhaFixar << 1;
     }
 
     void inicioComFalha()
@@ -547,7 +548,7 @@ private slots:
         QVERIFY(QDir().mkpath(ambiente::ArquivoIdioma()));
         ambiente::ResponderIdioma(1);
         QTest::mouseClick(f->Btn_ABC, Qt::LeftButton);
-        QCOMPARE(UltimoErro(), QString::fromUtf8("Falha ao fixar dados para 'Idioma'"));
+        QCOMPARE(UltimoErro(), errosajustes::FalhaFixar);
         QCOMPARE(f->NumIdioma, 1);
         QCOMPARE(f->Btn_Parar->text(), QStringLiteral("&Detener"));
         QCOMPARE(f->ListBox_Licao->count(), 9);

@@ -3,6 +3,7 @@
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "tests/ajustesfalsos.h"
+#include "tests/tons.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -49,9 +50,7 @@ struct Gravacao : QObject
         platform::setSoundObserver([this](const platform::SoundCall &c) {
             if (c.kind != platform::SoundCall::Kind::Play)
                 return;
-            const auto *h = static_cast<const uchar *>(c.image);
-            const int ms = int(qFromLittleEndian<quint32>(h + 40) * 1000LL /
-                               qFromLittleEndian<quint32>(h + 28));
+            const int ms = tons::Ms(c);
             if (teclas.isEmpty())
                 teclas << QString();
             teclas.last() += ms == 5 * U ? u'.' : ms == 15 * U ? u'-' : u'?';
@@ -73,14 +72,7 @@ struct Gravacao : QObject
     }
 };
 
-// The tokens keying chars should give, from the alphabet's own table.
-QString Esperado(const QString &chars)
-{
-    QStringList t;
-    for (QChar c : chars)
-        t << (c == u' ' ? QString(c) : c + QLatin1String(Letras::Padrao(uchar(c.unicode()))));
-    return t.join(u'|');
-}
+using tons::Esperado;
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "tests/ajustesfalsos.h"
 #include "tests/ambiente.h"
 #include "tests/emulation.h"
+#include "tests/tons.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -86,14 +87,13 @@ QStringList naoTocaveis()
 // behind it ("A.-"); a word space is " ".
 QString Esperado(const QString &frase)
 {
-    QStringList t;
+    QString tocados;
     for (QChar c : frase) {
         c = c.toUpper();
-        if (!NaFrase.contains(c))
-            continue;
-        t << (c == u' ' ? QString(c) : c + QLatin1String(Letras::Padrao(uchar(c.unicode()))));
+        if (NaFrase.contains(c))
+            tocados += c;
     }
-    return t.join(u'|');
+    return tons::Esperado(tocados);
 }
 
 // What the window keyed: a character reaching the display line opens a
@@ -116,9 +116,7 @@ struct Gravacao : QObject
         platform::setSoundObserver([this](const platform::SoundCall &c) {
             if (c.kind != platform::SoundCall::Kind::Play || !c.image)
                 return;
-            const auto *h = static_cast<const uchar *>(c.image);
-            const int ms = int(qFromLittleEndian<quint32>(h + 40) * 1000LL /
-                               qFromLittleEndian<quint32>(h + 28));
+            const int ms = tons::Ms(c);
             const QChar e = ms == 10 ? u'.' : ms == 15 * U ? u'-' : u'?';
             if (teclas.isEmpty()) {
                 ++tonsEstranhos;

@@ -2,6 +2,7 @@
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
+#include "tests/tons.h"
 
 #include <QtTest>
 #include <chrono>
@@ -27,10 +28,7 @@ struct Recorder
         platform::setSoundObserver([this](const platform::SoundCall &c) {
             if (c.kind != platform::SoundCall::Kind::Play)
                 return;
-            const auto *h = static_cast<const std::uint8_t *>(c.image);
-            const std::uint32_t len = h[40] | (h[41] << 8) | (h[42] << 16) | (h[43] << 24);
-            const std::uint32_t byteRate = h[28] | (h[29] << 8) | (h[30] << 16);
-            tones << Tone{int(std::uint64_t(len) * 1000 / byteRate), Clock::current().now()};
+            tones << Tone{tons::Ms(c), Clock::current().now()};
         });
     }
     ~Recorder() { platform::setSoundObserver({}); }

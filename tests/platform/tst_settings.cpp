@@ -3,6 +3,7 @@
 // one, never lost or half-written, and a failed save is reported.
 #include "childprocess.h"
 #include "platform/settingsstore.h"
+#include "tests/errosajustes.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -173,8 +174,8 @@ void TstSettings::storedValues_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("error");
 
-    const QString type = QStringLiteral("Tipo de dado inválido para 'Idioma'");
-    const QString size = QStringLiteral("Falha ao puxar dados para 'Idioma'");
+    const QString &type = errosajustes::TipoInvalido;
+    const QString &size = errosajustes::FalhaPuxar;
     QTest::newRow("word") << QByteArray("abc") << 0 << type;
     QTest::newRow("real") << QByteArray("1.5") << 0 << type;
     QTest::newRow("empty") << QByteArray("") << 0 << type;
@@ -233,7 +234,7 @@ void TstSettings::readOnlyPlaces()
     QVERIFY(QFile::setPermissions(target,
                                   folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
     const QString error = root ? writeAsNobodyChild(home->path(), 2) : write(2);
-    QCOMPARE(error, QStringLiteral("Falha ao fixar dados para 'Idioma'"));
+    QCOMPARE(error, errosajustes::FalhaFixar);
     QCOMPARE(stored(), std::optional<qint32>(1));
 }
 
@@ -243,7 +244,7 @@ void TstSettings::directoryInPlaceOfFile()
     platform::SettingsStore s;
     QVERIFY(!s.OpenKey(Key, false));
     QVERIFY(!s.OpenKey(Key, true));
-    QCOMPARE(write(1), QStringLiteral("Falha ao fixar dados para 'Idioma'"));
+    QCOMPARE(write(1), errosajustes::FalhaFixar);
     QVERIFY(QFileInfo(file()).isDir());
 }
 

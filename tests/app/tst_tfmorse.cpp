@@ -11,6 +11,7 @@
 #include "sound/tgerasom.h"
 #include "tests/ambiente.h"
 #include "tests/errosajustes.h"
+#include "tests/platform/childprocess.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -577,6 +578,8 @@ private slots:
 
     void sinais()
     {
+        if (const QString porque = WhyNoChildProcess(); !porque.isEmpty())
+            QSKIP(qPrintable(porque));
         QFETCH(QString, momento);
         QFETCH(int, sinal);
         QFETCH(bool, desfeito);

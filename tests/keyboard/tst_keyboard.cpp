@@ -3,6 +3,7 @@
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "tests/ajustesfalsos.h"
+#include "tests/platform/childprocess.h"
 #include "tests/tons.h"
 
 #include <QClipboard>
@@ -260,6 +261,8 @@ private slots:
             for (const char *programa : {"xvfb-run", "Xvfb", "xauth", "xdotool"})
                 if (QStandardPaths::findExecutable(QLatin1String(programa)).isEmpty())
                     QSKIP("needs Xvfb, xvfb-run, xauth and xdotool");
+            if (const QString porque = WhyNoChildProcess(); !porque.isEmpty())
+                QSKIP(qPrintable(porque));
             QProcess filho;
             QProcessEnvironment meio = QProcessEnvironment::systemEnvironment();
             meio.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

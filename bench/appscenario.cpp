@@ -9,7 +9,7 @@
 #include "platform/playsound.h"
 #include "platform/sounddevice.h"
 #include "sound/tgerasom.h"
-#include "test/tfteste.h"
+#include "reception/tfteste.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -11,7 +11,7 @@
 #include "app/tfsobre.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
-#include "test/tfteste.h"
+#include "reception/tfteste.h"
 
 #include <QApplication>
 #include <QCursor>

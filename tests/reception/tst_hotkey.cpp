@@ -1,6 +1,6 @@
 #include "platform/keyboardhook.h"
-#include "test/thotkeymanager.h"
-#include "test/tmanagerslist.h"
+#include "reception/thotkeymanager.h"
+#include "reception/tmanagerslist.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "test/thotkeymanager.h"
+#include "reception/thotkeymanager.h"
 
-#include "test/tmanagerslist.h"
+#include "reception/tmanagerslist.h"
 
 #include <QApplication>
 #include <QWidget>

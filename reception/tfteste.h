@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test/thotkeymanager.h"
+#include "reception/thotkeymanager.h"
 
 #include <QDialog>
 

@@ -5,7 +5,7 @@
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
-#include "test/tfteste.h"
+#include "reception/tfteste.h"
 #include "tests/ajustesfalsos.h"
 #include "text/testetexts.h"
 

@@ -1,6 +1,6 @@
-#include "test/tmanagerslist.h"
+#include "reception/tmanagerslist.h"
 
-#include "test/thotkeymanager.h"
+#include "reception/thotkeymanager.h"
 
 using namespace platform;
 

@@ -1,4 +1,4 @@
-#include "test/tfteste.h"
+#include "reception/tfteste.h"
 
 #include "controls/fonte.h"
 #include "controls/talprogressbar.h"

@@ -2,8 +2,8 @@
 #include "controls/tdrlabel.h"
 #include "platform/keyboardhook.h"
 #include "platform/virtualclock.h"
-#include "test/tfteste.h"
-#include "test/thotkeymanager.h"
+#include "reception/tfteste.h"
+#include "reception/thotkeymanager.h"
 #include "tests/ajustesfalsos.h"
 #include "text/testetexts.h"
 

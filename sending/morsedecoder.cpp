@@ -31,6 +31,13 @@ constexpr double FasterMark = 2.0;
 // change of speed: it teaches the estimate nothing.
 constexpr double Implausible = 4.0;
 
+// Long gaps kept to tell his character gaps from his word gaps (from six on);
+// the factor between the two groups that shows there are two; how fast the
+// gaps move to the groups.
+constexpr size_t LongGaps = 16;
+constexpr double WordToCharacter = 1.8;
+constexpr double Settle = 0.3;
+
 constexpr double Standard[] = {3, 1, 3, 7};
 constexpr double Lowest[] = {2, 0.5, 2, 4.5};
 constexpr double Highest[] = {5, 1.8, 6, 14};
@@ -55,9 +62,12 @@ MorseDecoder::MorseDecoder(double expectedWpm)
 void MorseDecoder::reset(double expectedWpm)
 {
     const double wpm = std::isfinite(expectedWpm) ? std::clamp(expectedWpm, 3.0, 80.0) : 15.0;
-    m_dot = 1.2e9 / wpm;
+    m_expectedDot = m_dot = 1.2e9 / wpm;
     std::copy(std::begin(Standard), std::end(Standard), m_ratio);
     m_updates = 0;
+    m_settled = false;
+    m_start.reset(m_expectedDot);
+    m_longGaps.clear();
     m_down = m_anyMark = m_characterOpen = m_wordOpen = false;
     m_ended = Gap::Element;
     m_latest = m_lastDown = m_lastUp = KeyTime{};
@@ -144,15 +154,54 @@ void MorseDecoder::gapEstimate(Gap gap, double s)
         pull(s / m_ratio[ElementGap], weight());
         break;
     case Gap::Character:
+        learnLongGap(s / m_dot);
         learn(CharacterGap, s / m_dot);
         pull(s / m_ratio[CharacterGap], weight());
         break;
     case Gap::Word:
         // A pause to think is no word gap to learn from.
-        if (s < 2 * m_ratio[WordGap] * m_dot)
+        if (s < 2 * m_ratio[WordGap] * m_dot) {
+            learnLongGap(s / m_dot);
             learn(WordGap, s / m_dot);
+        }
         break;
     }
+}
+
+void MorseDecoder::learnLongGap(double dots)
+{
+    m_longGaps.push_back(std::log(dots));
+    if (m_longGaps.size() > LongGaps)
+        m_longGaps.pop_front();
+    if (m_longGaps.size() < 6)
+        return;
+    // The split of the sorted gaps, in the logarithm, that leaves the two
+    // groups farthest apart for their sizes (Otsu's criterion).
+    std::vector<double> v(m_longGaps.begin(), m_longGaps.end());
+    std::sort(v.begin(), v.end());
+    double total = 0;
+    for (double x : v)
+        total += x;
+    double below = 0, best = 0, shorter = 0, longer = 0;
+    const double n = double(v.size());
+    for (size_t k = 1; k < v.size(); ++k) {
+        below += v[k - 1];
+        const double a = below / double(k), b = (total - below) / (n - double(k));
+        const double score = double(k) * (n - double(k)) * (b - a) * (b - a);
+        if (score > best) {
+            best = score;
+            shorter = a;
+            longer = b;
+        }
+    }
+    if (longer - shorter < std::log(WordToCharacter))
+        return;
+    double &c = m_ratio[CharacterGap];
+    double &w = m_ratio[WordGap];
+    c = std::clamp(c * std::pow(std::exp(shorter) / c, Settle), Lowest[CharacterGap],
+                   Highest[CharacterGap]);
+    w = std::clamp(w * std::pow(std::exp(longer) / w, Settle), Lowest[WordGap], Highest[WordGap]);
+    w = std::max(w, 1.5 * c);
 }
 
 QString MorseDecoder::keyDown(KeyTime t)
@@ -160,6 +209,11 @@ QString MorseDecoder::keyDown(KeyTime t)
     if (m_down)
         return {};
     m_latest = t = std::max(t, m_latest);
+    if (!m_settled) {
+        m_start.add({t, true});
+        m_down = true;
+        return {};
+    }
     QString out;
     if (m_anyMark) {
         const Duration silence = t - m_lastUp;
@@ -193,6 +247,13 @@ QString MorseDecoder::keyUp(KeyTime t)
     if (!m_down)
         return {};
     m_latest = t = std::max(t, m_latest);
+    if (!m_settled) {
+        m_start.add({t, false});
+        m_down = false;
+        m_anyMark = true;
+        m_lastUp = t;
+        return m_start.enoughMarks() ? settle(t) : QString();
+    }
     const Duration mark = t - m_lastDown;
     m_current.marks.push_back(mark);
     m_current.end = t;
@@ -211,6 +272,8 @@ QString MorseDecoder::idle(KeyTime now)
         return {};
     m_latest = now = std::max(now, m_latest);
     const Duration silence = now - m_lastUp;
+    if (!m_settled)
+        return silence >= m_start.enoughSilence() ? settle(now) : QString();
     const Gap gap = classify(silence);
     QString out;
     if (gap > m_ended) {
@@ -228,6 +291,8 @@ std::optional<KeyTime> MorseDecoder::nextDeadline() const
 {
     if (m_down || !m_anyMark)
         return std::nullopt;
+    if (!m_settled)
+        return m_lastUp + m_start.enoughSilence();
     if (m_ended == Gap::Word)
         return std::nullopt;
     const double after = m_ended == Gap::Element ? characterThreshold() : wordThreshold();
@@ -239,6 +304,29 @@ double MorseDecoder::wpm() const
     const double units = 10 + 4 * m_ratio[Dash] + 9 * m_ratio[ElementGap] +
                          4 * m_ratio[CharacterGap] + m_ratio[WordGap];
     return 1.2e9 * 50 / (units * m_dot);
+}
+
+QString MorseDecoder::settle(KeyTime now)
+{
+    const double dot = m_start.dotNs();
+    const std::vector<KeyEdge> held = m_start.take();
+    m_settled = true;
+    m_dot = dot;
+    m_down = m_anyMark = false;
+    m_latest = KeyTime{};
+    // Decoded as if the estimate had been there from the start, each mark
+    // and gap having taught it as much as it would have.
+    m_updates = int(held.size());
+    QString out;
+    for (const KeyEdge &e : held) {
+        while (const auto deadline = nextDeadline()) {
+            if (*deadline > e.at)
+                break;
+            out += idle(*deadline);
+        }
+        out += feed(e);
+    }
+    return out + idle(now);
 }
 
 QString MorseDecoder::complete()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "sending/keyedge.h"
+#include "sending/speedbootstrap.h"
 
 #include <QString>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -36,6 +38,17 @@ struct DecodedCharacter
 // outweigh a wrong expected speed); the proportions follow slowly, so a
 // learner's habits (short dashes, long gaps) move the thresholds with them
 // while a change of speed moves the dot.
+//
+// The first marks are held back until they show the sender's dot (see
+// SpeedBootstrap): usually the first dash after a dot, at the latest the
+// eighth mark or a word's silence. Then the estimate starts from them and they
+// are decoded; a first character appears a little later, but right.
+//
+// The gaps between characters and between words are learnt together: over the
+// last sixteen such gaps, when they fall clearly into a shorter and a longer
+// group, the shorter is his character gap and the longer his word gap. So a
+// learner who leaves long gaps between characters is not read as sending
+// one-letter words.
 //
 // A sudden change of speed shows as a mark no dot or dash of the old speed
 // could be: much longer than a dash (the sender slowed down) or half a dot or
@@ -113,15 +126,21 @@ private:
     void learn(Kind kind, double dots);
     void markEstimate(double ns);
     void gapEstimate(Gap gap, double ns);
+    void learnLongGap(double dots);
+    QString settle(KeyTime now);
     QString complete();
     QString endWord();
     void append(DecodedCharacter c, QString &out);
     static std::vector<DecodedCharacter> pieces(const DecodedCharacter &c, int depth);
 
-    double m_dot = 0; // ns
+    double m_expectedDot = 0; // ns
+    double m_dot = 0;         // ns
     double m_ratio[Kinds] = {};
     int m_updates = 0;
     bool m_preferProsigns = false;
+    bool m_settled = false;
+    SpeedBootstrap m_start;
+    std::deque<double> m_longGaps; // in dots
 
     bool m_down = false;
     bool m_anyMark = false;

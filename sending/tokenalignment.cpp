@@ -40,7 +40,10 @@ std::vector<Pair> align(const QStringList &prompted, const QStringList &decoded)
 
     const QStringList a = keys(prompted);
     const QStringList b = keys(decoded);
-    // Costs row by row; the moves are kept for the way back.
+    // Costs row by row; the moves are kept for the way back. Among the
+    // alignments with fewest edits, the one with most matches: a skipped C
+    // and an added T in CAN keyed ATN, rather than two wrong characters.
+    const std::int64_t edit = n + m + 1;
     enum Move : std::uint8_t
     {
         Diagonal,
@@ -49,20 +52,20 @@ std::vector<Pair> align(const QStringList &prompted, const QStringList &decoded)
     };
     std::vector<Move> moves(size_t((n + 1) * (m + 1)));
     const auto at = [m](qsizetype i, qsizetype j) { return size_t(i * (m + 1) + j); };
-    std::vector<int> previous(size_t(m + 1)), row(size_t(m + 1));
+    std::vector<std::int64_t> previous(size_t(m + 1)), row(size_t(m + 1));
     for (qsizetype j = 0; j <= m; ++j) {
-        previous[size_t(j)] = int(j);
+        previous[size_t(j)] = j * edit;
         moves[at(0, j)] = Left;
     }
     for (qsizetype i = 1; i <= n; ++i) {
-        row[0] = int(i);
+        row[0] = i * edit;
         moves[at(i, 0)] = Up;
         for (qsizetype j = 1; j <= m; ++j) {
             const bool same = a.at(i - 1) == b.at(j - 1);
-            const int diagonal = previous[size_t(j - 1)] + (same ? 0 : 1);
-            const int up = previous[size_t(j)] + 1;
-            const int left = row[size_t(j - 1)] + 1;
-            int best = diagonal;
+            const std::int64_t diagonal = previous[size_t(j - 1)] + (same ? -1 : edit);
+            const std::int64_t up = previous[size_t(j)] + edit;
+            const std::int64_t left = row[size_t(j - 1)] + edit;
+            std::int64_t best = diagonal;
             Move move = Diagonal;
             if (up < best) {
                 best = up;

@@ -19,7 +19,8 @@ struct Pair
     friend bool operator==(const Pair &, const Pair &) = default;
 };
 
-// The cheapest alignment (each substitution, skip or extra costs 1), in order.
+// The cheapest alignment (each substitution, skip or extra costs 1; among
+// equals, the one with most matches), in order.
 // Beyond MaxCells of table (a text of thousands of characters each side) the
 // two are compared position by position instead.
 std::vector<Pair> align(const QStringList &prompted, const QStringList &decoded);

@@ -37,9 +37,17 @@ void SerialKey::setPollInterval(std::chrono::milliseconds interval)
     m_timer.setInterval(std::max(interval, std::chrono::milliseconds(1)));
 }
 
+SerialKey::Watched SerialKey::watch(Contact contact, unsigned line)
+{
+    Watched w;
+    w.contact = contact;
+    w.line = line;
+    return w;
+}
+
 bool SerialKey::startStraight(const QString &port, Line line)
 {
-    return start(port, {{Contact::Straight, line}});
+    return start(port, {watch(Contact::Straight, line)});
 }
 
 bool SerialKey::startPaddles(const QString &port, Line dot, Line dash)
@@ -49,7 +57,7 @@ bool SerialKey::startPaddles(const QString &port, Line dot, Line dash)
         fail(tr("The two paddles need two different lines."), std::chrono::steady_clock::now());
         return false;
     }
-    return start(port, {{Contact::Dot, dot}, {Contact::Dash, dash}});
+    return start(port, {watch(Contact::Dot, dot), watch(Contact::Dash, dash)});
 }
 
 bool SerialKey::start(const QString &port, std::vector<Watched> watched)
@@ -74,10 +82,8 @@ bool SerialKey::start(const QString &port, std::vector<Watched> watched)
         fail(why, now);
         return false;
     }
-    for (Watched &w : watched) {
+    for (Watched &w : watched)
         w.down = (*lines & w.line) != 0;
-        w.changed = now;
-    }
     m_watched = std::move(watched);
     m_running = true;
     m_timer.start();
@@ -123,7 +129,7 @@ void SerialKey::poll(KeyTime now)
     for (size_t i = 0; i < m_watched.size() && m_running; ++i) {
         Watched &w = m_watched[i];
         const bool down = (*lines & w.line) != 0;
-        if (down == w.down || now - w.changed < m_debounce)
+        if (down == w.down || (w.changed && now - *w.changed < m_debounce))
             continue;
         w.down = down;
         w.changed = now;

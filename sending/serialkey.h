@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace sending {
 
@@ -69,8 +70,9 @@ private:
         Contact contact = Contact::Straight;
         unsigned line = 0;
         bool down = false;
-        KeyTime changed{};
+        std::optional<KeyTime> changed; // the last change taken
     };
+    static Watched watch(Contact contact, unsigned line);
     bool start(const QString &port, std::vector<Watched> watched);
     void halt(KeyTime now);
     void fail(const QString &message, KeyTime now);

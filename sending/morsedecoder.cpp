@@ -29,7 +29,7 @@ constexpr double SlowerMark = 1.6;
 constexpr double FasterMark = 2.0;
 // Beyond this many times the speed, a mark is a held key or a bounce, not a
 // change of speed: it teaches the estimate nothing.
-constexpr double Implausible = 4.0;
+constexpr double Implausible = 2.5;
 
 // Long gaps kept to tell his character gaps from his word gaps (from six on);
 // the factor between the two groups that shows there are two; how fast the
@@ -66,6 +66,7 @@ void MorseDecoder::reset(double expectedWpm)
     std::copy(std::begin(Standard), std::end(Standard), m_ratio);
     m_updates = 0;
     m_settled = false;
+    m_candidate = 0;
     m_start.reset(m_expectedDot);
     m_longGaps.clear();
     m_down = m_anyMark = m_characterOpen = m_wordOpen = false;
@@ -122,14 +123,25 @@ void MorseDecoder::learn(Kind kind, double dots)
     m_ratio[WordGap] = std::max(m_ratio[WordGap], 1.5 * m_ratio[CharacterGap]);
 }
 
+double MorseDecoder::misfit(double dots) const
+{
+    return std::min(std::abs(std::log(dots)), std::abs(std::log(dots / m_ratio[Dash])));
+}
+
 void MorseDecoder::markEstimate(double d)
 {
+    // A faster speed is taken once the next mark agrees with it: a stray tap
+    // of the key alone moves nothing. A mark far too long for a dash is
+    // rarely anything but a slower sender, and taken at once.
+    if (m_candidate > 0 && misfit(d / m_candidate) < misfit(d / m_dot))
+        m_dot = m_candidate;
+    m_candidate = 0;
+
     const double dash = m_ratio[Dash] * m_dot;
     if (d >= markThreshold()) {
-        if (d > dash * SlowerMark * Implausible)
-            return;
         if (d > dash * SlowerMark) {
-            m_dot = d / m_ratio[Dash];
+            if (d <= dash * SlowerMark * Implausible)
+                m_dot = d / m_ratio[Dash];
             return;
         }
         const double w = weight();
@@ -137,10 +149,9 @@ void MorseDecoder::markEstimate(double d)
         pull(d / m_ratio[Dash], w);
         return;
     }
-    if (d * FasterMark * Implausible < m_dot)
-        return;
     if (d * FasterMark < m_dot) {
-        m_dot = d;
+        if (d * FasterMark * Implausible >= m_dot)
+            m_candidate = d;
         return;
     }
     pull(d, weight());

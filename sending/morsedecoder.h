@@ -51,8 +51,10 @@ struct DecodedCharacter
 // one-letter words.
 //
 // A sudden change of speed shows as a mark no dot or dash of the old speed
-// could be: much longer than a dash (the sender slowed down) or half a dot or
-// shorter (he sped up). The estimate then jumps to that mark at once.
+// could be: much longer than a dash (the sender slowed down: the estimate
+// jumps to it at once) or half a dot or shorter (he sped up: it jumps when the
+// next mark fits that speed better than the old one, so a stray tap of the key
+// moves nothing).
 //
 // A character ends when the silence after it passes the gap between elements
 // and characters; its marks are then read again with the estimate they led
@@ -124,6 +126,7 @@ private:
     double weight() const;
     void pull(double impliedDot, double weight);
     void learn(Kind kind, double dots);
+    double misfit(double dots) const;
     void markEstimate(double ns);
     void gapEstimate(Gap gap, double ns);
     void learnLongGap(double dots);
@@ -138,6 +141,7 @@ private:
     double m_ratio[Kinds] = {};
     int m_updates = 0;
     bool m_preferProsigns = false;
+    double m_candidate = 0; // a new dot one mark suggested, ns
     bool m_settled = false;
     SpeedBootstrap m_start;
     std::deque<double> m_longGaps; // in dots

@@ -81,6 +81,8 @@ private slots:
     void wanderingTiming();
     void speedChange_data();
     void speedChange();
+    void strayMarks_data();
+    void strayMarks();
     void speedIsMeasured_data();
     void speedIsMeasured();
     void learnsTheSendersProportions();
@@ -216,6 +218,38 @@ void TstDecoder::speedChange()
                  qPrintable(got));
     }
     QVERIFY2(std::abs(d.wpm() / to - 1) < 0.1, qPrintable(QString::number(d.wpm())));
+}
+
+void TstDecoder::strayMarks_data()
+{
+    QTest::addColumn<double>("dots");
+    QTest::addColumn<QString>("stray");
+    QTest::newRow("a tap of the key") << 0.15 << "E";
+    QTest::newRow("a short tap") << 0.4 << "E";
+    QTest::newRow("the key held a second") << 1000 / 60.0 << "T";
+}
+
+// One mark on its own between two words, far too short or too long for the
+// sender's speed: it is decoded as what it is nearest, and the speed and the
+// words after it stay as they were.
+void TstDecoder::strayMarks()
+{
+    QFETCH(double, dots);
+    QFETCH(QString, stray);
+    const QString before = QStringLiteral("CQ DE PY2ABC");
+    const QString after = QStringLiteral("PSE K");
+    std::vector<KeyEdge> edges = keyed(before, 20);
+    const KeyTime down = edges.back().at + 420ms;
+    const KeyTime up = down + std::chrono::nanoseconds(qint64(dots * 60e6));
+    edges.push_back({down, true});
+    edges.push_back({up, false});
+    for (KeyEdge e : keyed(after, 20)) {
+        e.at += up + 420ms - T0;
+        edges.push_back(e);
+    }
+    MorseDecoder d(20);
+    QCOMPARE(decode(d, edges), before + u' ' + stray + u' ' + after);
+    QVERIFY2(std::abs(d.wpm() - 20) < 1, qPrintable(QString::number(d.wpm())));
 }
 
 void TstDecoder::speedIsMeasured_data()

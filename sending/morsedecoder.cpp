@@ -290,7 +290,7 @@ QString MorseDecoder::idle(KeyTime now)
     if (gap > m_ended) {
         m_ended = gap;
         out += complete();
-        if (gap == Gap::Word) {
+        if (gap == Gap::Word && !m_characters.empty()) {
             out += endWord();
             m_characters.back().wordAfter = true;
         }

@@ -83,13 +83,10 @@ private slots:
     void speedChange();
     void strayMarks_data();
     void strayMarks();
-    void speedIsMeasured_data();
-    void speedIsMeasured();
     void learnsTheSendersProportions();
-    void unknownPatternIsMarked();
-    void runTogetherCharactersAreSplit();
+    void handKeyed_data();
+    void handKeyed();
     void idleCompletesAtTheThresholds();
-    void segmentationIsKept();
     void repeatsAndBackwardsTime();
 };
 
@@ -179,6 +176,7 @@ void TstDecoder::wanderingTiming()
     QFETCH(quint32, seed);
     MorseDecoder d(wpm * 1.3);
     QCOMPARE(decode(d, keyed(Words, wpm, 0.2, seed)), Words);
+    QVERIFY2(std::abs(d.wpm() / wpm - 1) < 0.05, qPrintable(QString::number(d.wpm())));
 }
 
 void TstDecoder::speedChange_data()
@@ -252,23 +250,6 @@ void TstDecoder::strayMarks()
     QVERIFY2(std::abs(d.wpm() - 20) < 1, qPrintable(QString::number(d.wpm())));
 }
 
-void TstDecoder::speedIsMeasured_data()
-{
-    QTest::addColumn<double>("wpm");
-    QTest::newRow("10") << 10.0;
-    QTest::newRow("25") << 25.0;
-    QTest::newRow("40") << 40.0;
-}
-
-void TstDecoder::speedIsMeasured()
-{
-    QFETCH(double, wpm);
-    MorseDecoder d(20);
-    decode(d, keyed(QStringLiteral("PARIS PARIS PARIS PARIS"), wpm));
-    QVERIFY2(std::abs(d.wpm() / wpm - 1) < 0.01, qPrintable(QString::number(d.wpm())));
-    QVERIFY(std::abs(d.dotMs() - 1200 / wpm) < 0.01 * 1200 / wpm);
-}
-
 void TstDecoder::learnsTheSendersProportions()
 {
     SyntheticKeying k(3);
@@ -292,27 +273,30 @@ void TstDecoder::learnsTheSendersProportions()
     QVERIFY2(std::abs(d.wordGapRatio() - 10) < 1.5, qPrintable(QString::number(d.wordGapRatio())));
 }
 
-void TstDecoder::unknownPatternIsMarked()
+void TstDecoder::handKeyed_data()
 {
-    MorseDecoder d(20);
-    // Seven even dots, then A: the first is no character and nothing splits it.
-    QCOMPARE(decode(d, inDots(QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 1 3 1 1 3"), 60)),
-             QStringLiteral("*A"));
-    QCOMPARE(d.characters().front().pattern, QStringLiteral("......."));
+    QTest::addColumn<QString>("dots");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("seven even dots are nothing") << "1 1 1 1 1 1 1 1 1 1 1 1 1 3 1 1 3"
+                                                 << "*A";
+    // .---.- is nothing, and its one long gap is where it splits into A and Q.
+    QTest::newRow("run together") << "1 1 3 1.6 3 1 3 1 1 1 3"
+                                  << "AQ";
+    QTest::newRow("no gap stands out") << "1 1 3 1.2 3 1 3 1.3 1 1 3"
+                                       << "*";
 }
 
-// A, then Q after a gap between element and character gap: .---.- is no
-// character, and its one long gap is where it splits.
-void TstDecoder::runTogetherCharactersAreSplit()
+void TstDecoder::handKeyed()
 {
+    QFETCH(QString, dots);
+    QFETCH(QString, text);
     MorseDecoder d(20);
-    QCOMPARE(decode(d, inDots(QStringLiteral("1 1 3 1.6 3 1 3 1 1 1 3"), 60)),
-             QStringLiteral("AQ"));
-    QCOMPARE(d.characters().size(), size_t(2));
-    QCOMPARE(d.characters()[0].gapAfter, 96ms);
-    QCOMPARE(d.characters()[0].end, T0 + 300ms);
-    QCOMPARE(d.characters()[1].start, T0 + 396ms);
-    QCOMPARE(d.characters()[1].marks.size(), size_t(4));
+    QCOMPARE(decode(d, inDots(dots, 60)), text);
+    if (text == u"AQ") {
+        QCOMPARE(d.characters()[0].gapAfter, 96ms);
+        QCOMPARE(d.characters()[0].end, T0 + 300ms);
+        QCOMPARE(d.characters()[1].start, T0 + 396ms);
+    }
 }
 
 void TstDecoder::idleCompletesAtTheThresholds()
@@ -337,24 +321,6 @@ void TstDecoder::idleCompletesAtTheThresholds()
     // The next key-down after it all adds nothing more.
     QCOMPARE(d.keyDown(*wordAt + 11s), QString());
     QCOMPARE(d.text(), QStringLiteral("A "));
-}
-
-void TstDecoder::segmentationIsKept()
-{
-    MorseDecoder d(20);
-    decode(d, keyed(QStringLiteral("AN T"), 20));
-    const auto &c = d.characters();
-    QCOMPARE(c.size(), size_t(3));
-    QCOMPARE(c[0].pattern, QStringLiteral(".-"));
-    QCOMPARE(c[0].marks, (std::vector<Duration>{60ms, 180ms}));
-    QCOMPARE(c[0].gaps, (std::vector<Duration>{60ms}));
-    QCOMPARE(c[0].gapAfter, 180ms);
-    QVERIFY(!c[0].wordAfter);
-    QCOMPARE(c[1].gapAfter, 420ms);
-    QVERIFY(c[1].wordAfter);
-    QCOMPARE(c[2].gapAfter, Duration(-1));
-    QCOMPARE(c[2].start, T0 + 60ms + 60ms + 180ms + 180ms + 180ms + 60ms + 60ms + 420ms);
-    QVERIFY(std::abs(c[2].dotNs - 60e6) < 1e6);
 }
 
 void TstDecoder::repeatsAndBackwardsTime()

@@ -101,11 +101,9 @@ class TstKeyer : public QObject
 private slots:
     void squeezes_data();
     void squeezes();
-    void speedIsClamped_data();
     void speedIsClamped();
     void lateCallsKeepExactTimes();
     void straightKeyIgnoresRepeats();
-    void paddlesThroughKeyInput();
     void timerRunsTheKeyer();
     void changingKindCompletesTheElement();
 };
@@ -171,27 +169,14 @@ void TstKeyer::squeezes()
     QVERIFY(k.isIdle());
 }
 
-void TstKeyer::speedIsClamped_data()
-{
-    QTest::addColumn<double>("wpm");
-    QTest::addColumn<qint64>("dotNs");
-    QTest::newRow("10") << 10.0 << qint64(120'000'000);
-    QTest::newRow("40") << 40.0 << qint64(30'000'000);
-    QTest::newRow("25") << 25.0 << qint64(48'000'000);
-    QTest::newRow("below") << 3.0 << qint64(120'000'000);
-    QTest::newRow("above") << 90.0 << qint64(30'000'000);
-    QTest::newRow("nan") << std::nan("") << qint64(120'000'000);
-}
-
 void TstKeyer::speedIsClamped()
 {
-    QFETCH(double, wpm);
-    QFETCH(qint64, dotNs);
-    IambicKeyer k(Mode::A, wpm);
-    QCOMPARE(k.dot().count(), dotNs);
-    QList<int> starts;
-    QCOMPARE(describe(run(k, parse(QStringLiteral("0 -+, 1 --"))), int(dotNs / 1'000'000), &starts),
-             QStringLiteral("-"));
+    QCOMPARE(IambicKeyer(Mode::A, 10).dot(), 120ms);
+    QCOMPARE(IambicKeyer(Mode::A, 40).dot(), 30ms);
+    QCOMPARE(IambicKeyer(Mode::A, 25).dot(), 48ms);
+    QCOMPARE(IambicKeyer(Mode::A, 3).dot(), 120ms);
+    QCOMPARE(IambicKeyer(Mode::A, 90).dot(), 30ms);
+    QCOMPARE(IambicKeyer(Mode::A, std::nan("")).dot(), 120ms);
 }
 
 // A caller that comes round late (a busy UI thread) gets the edges it missed,
@@ -229,29 +214,6 @@ void TstKeyer::straightKeyIgnoresRepeats()
     QCOMPARE(down, (KeyEdge{at(0), true, KeyTime::max()}));
     QCOMPARE(up, (KeyEdge{at(60), false, KeyTime::max()}));
     QVERIFY(!input.isKeyDown());
-}
-
-void TstKeyer::paddlesThroughKeyInput()
-{
-    KeyInput input;
-    KeyTime now = at(0);
-    input.setClock([&now] { return now; });
-    input.setKind(KeyInput::Kind::Paddles);
-    input.keyer().setWpm(40);
-    QSignalSpy spy(&input, &KeyInput::keyed);
-    input.press(Contact::Dash, at(0));
-    input.press(Contact::Dash, at(10)); // auto-repeat
-    input.press(Contact::Straight, at(10));
-    QCOMPARE(spy.count(), 1);
-    input.release(Contact::Dash, at(20));
-    now = at(90);
-    input.poll(now);
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).at(0).value<KeyEdge>().at, at(90));
-    now = at(200);
-    input.poll(now);
-    QCOMPARE(spy.count(), 2);
-    QVERIFY(input.keyer().isIdle());
 }
 
 void TstKeyer::timerRunsTheKeyer()

@@ -22,12 +22,7 @@ void KeyInput::setKind(Kind kind)
     if (kind == m_kind)
         return;
     releaseAll(m_clock());
-    // What the keyer still owes (the element in progress, one remembered)
-    // is sent now, with its own times.
-    while (const auto next = m_keyer.nextEventTime()) {
-        for (const KeyEdge &e : m_keyer.advance(*next))
-            send(e);
-    }
+    drain();
     m_keyer.reset();
     m_timer.stop();
     m_kind = kind;
@@ -71,6 +66,15 @@ void KeyInput::releaseAll(KeyTime at)
     }
     release(Contact::Dot, at);
     release(Contact::Dash, at);
+}
+
+void KeyInput::drain()
+{
+    while (const auto next = m_keyer.nextEventTime()) {
+        for (const KeyEdge &e : m_keyer.advance(*next))
+            send(e);
+    }
+    m_timer.stop();
 }
 
 void KeyInput::poll(KeyTime now)

@@ -45,8 +45,11 @@ public:
     void press(Contact contact, KeyTime at);
     void release(Contact contact, KeyTime at);
     // Lets every contact go at (the window lost focus, the serial key stopped).
-    // A keyer's element in progress is completed.
+    // A keyer's element in progress is completed in its time.
     void releaseAll(KeyTime at);
+    // Sends at once whatever the keyer still owes (the element in progress,
+    // one remembered), with their own times, which may lie ahead.
+    void drain();
     bool isKeyDown() const { return m_keyDown; }
 
     // Runs the keyer to now and sends what is due; the timer calls it.

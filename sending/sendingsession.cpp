@@ -31,6 +31,7 @@ void SendingSession::start(const QString &prompt, double expectedWpm)
 SendingResult SendingSession::finish(KeyTime now)
 {
     m_key.releaseAll(now);
+    m_key.drain();
     // The learner is done: the silence after his last element is as long as
     // need be.
     hand(m_decoder.idle(now + std::chrono::hours(1)));

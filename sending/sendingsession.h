@@ -30,7 +30,8 @@ public:
     // Starts over with prompt. The decoder expects expectedWpm (the learner's
     // last speed); with paddles, the keyer's speed, which is exact.
     void start(const QString &prompt, double expectedWpm);
-    // Lets the key go, completes the last character and judges the sending.
+    // Lets the key go (a keyer's element in progress is completed), completes
+    // the last character and judges the sending.
     SendingResult finish(KeyTime now);
     // Completes what the silence up to now has ended; the timer calls it.
     void idle(KeyTime now);

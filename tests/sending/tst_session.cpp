@@ -93,6 +93,12 @@ void TstSession::paddlesAtTheKeyersSpeed()
     session.key().press(Contact::Dot, now + 20ms); // remembered for after the dash
     session.key().release(Contact::Dot, now + 30ms);
     QTRY_COMPARE(joined(decoded), QStringLiteral("N "));
+    // Done in the middle of a dash: it is keyed to its end and decoded.
+    const KeyTime later = std::chrono::steady_clock::now();
+    session.key().press(Contact::Dash, later);
+    const SendingResult r = session.finish(later + 1ms);
+    QCOMPARE(r.decoded, QStringLiteral("N T"));
+    QVERIFY(!session.key().isKeyDown());
 }
 
 QTEST_GUILESS_MAIN(TstSession)

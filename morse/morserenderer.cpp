@@ -44,6 +44,11 @@ MorseRenderer::Block MorseRenderer::render(const MorseText &text)
 
 bool MorseRenderer::writeWave(const MorseText &text, const QString &path, QString *error)
 {
+    if (!text.ok()) {
+        if (error)
+            *error = text.errorMessage();
+        return false;
+    }
     MorseKeying k = keying(text);
     k.shift(mTone.edgeFrames());
     const std::vector<ToneRenderer::Mark> m = marks(k);

@@ -48,7 +48,9 @@ public:
 
     // Writes text to a WAV file: the samples render() gives, rendered a
     // block at a time so that a long text needs little memory. On failure
-    // returns false with a message naming the file.
+    // (a faulty text, a file that cannot be written, more sound than a WAV
+    // file holds) returns false with a message, naming the file if it is at
+    // fault; nothing is written then.
     bool writeWave(const MorseText &text, const QString &path, QString *error = nullptr);
 
 private:

@@ -13,9 +13,13 @@ namespace {
 
 using Action = CommandLine::Action;
 
-CommandLine read(const QStringList &arguments)
+// Arguments written as one line, split at blanks; "" stands for an empty one.
+CommandLine read(const QString &line)
 {
-    return CommandLine(QStringList{QStringLiteral("zirvano")} + arguments);
+    QStringList arguments{QStringLiteral("zirvano")};
+    for (const QString &a : line.split(u' ', Qt::SkipEmptyParts))
+        arguments << (a == QLatin1String("\"\"") ? QString() : a);
+    return CommandLine(arguments);
 }
 
 // The program as a script runs it: no display of any kind.
@@ -35,11 +39,9 @@ Run zirvano(const QStringList &arguments)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(ZIRVANO_PROGRAM), arguments);
     Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
+    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
+        r = {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+             QString::fromUtf8(p.readAllStandardError())};
     return r;
 }
 
@@ -53,163 +55,105 @@ class TstCommandLine : public QObject
 private slots:
     void actions_data();
     void actions();
-    void exportRequest_data();
-    void exportRequest();
     void errors_data();
     void errors();
     void helpListsEveryOption();
     void exportsWithoutADisplay();
-    void badArgumentsExitWithStatusTwo_data();
-    void badArgumentsExitWithStatusTwo();
-    void unwritableFileNamedWithStatusOne();
+    void failuresExitWithAStatus();
 };
 
 void TstCommandLine::actions_data()
 {
-    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("arguments");
     QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("recordFile");
-    QTest::newRow("none") << QStringList{} << int(Action::Window) << "";
-    QTest::newRow("course") << QStringList{"--course"} << int(Action::Course) << "";
-    QTest::newRow("send") << QStringList{"--send"} << int(Action::Send) << "";
-    QTest::newRow("record") << QStringList{"--export-record", "r.csv"} << int(Action::ExportRecord)
-                            << "r.csv";
-    QTest::newRow("record, =") << QStringList{"--export-record=my record.csv"}
-                               << int(Action::ExportRecord) << "my record.csv";
-    QTest::newRow("help") << QStringList{"--help"} << int(Action::Help) << "";
-    QTest::newRow("-h") << QStringList{"-h"} << int(Action::Help) << "";
-    QTest::newRow("version") << QStringList{"--version"} << int(Action::Version) << "";
+    // For an export: "C/S HZ +EXTRA WAVEFORM EDGES|TEXT".
+    QTest::addColumn<QString>("details");
+    QTest::newRow("none") << "" << int(Action::Window) << "";
+    QTest::newRow("course") << "--course" << int(Action::Course) << "";
+    QTest::newRow("send") << "--send" << int(Action::Send) << "";
+    QTest::newRow("record") << "--export-record r.csv" << int(Action::ExportRecord) << "r.csv";
+    QTest::newRow("help") << "--help" << int(Action::Help) << "";
+    QTest::newRow("version") << "-v" << int(Action::Version) << "";
     QTest::newRow("Qt's window options pass")
-        << QStringList{"-platform", "offscreen", "-reverse"} << int(Action::Window) << "";
-    QTest::newRow("course with Qt's options")
-        << QStringList{"--style", "Fusion", "--course"} << int(Action::Course) << "";
+        << "-platform offscreen -reverse --style Fusion --course" << int(Action::Course) << "";
+    QTest::newRow("export, defaults")
+        << "--export a.wav paris" << int(Action::Export) << "20/20 700 +0 0 soft|paris";
+    QTest::newRow("export, all given, words joined")
+        << "--export a.wav --wpm 25 --effective-wpm 4 --tone 3000 --waveform Sawtooth "
+           "--raw-edges --extra-word-gap 1.5 CQ DE <AR>"
+        << int(Action::Export) << "25/4 3000 +1.5 3 raw|CQ DE <AR>";
+    QTest::newRow("export, lowest")
+        << "--export=a.wav --wpm=5 --effective-wpm=4 --tone=20 --extra-word-gap=0 E"
+        << int(Action::Export) << "5/4 20 +0 0 soft|E";
+    QTest::newRow("export, effective follows wpm")
+        << "--export a.wav --wpm 60 E" << int(Action::Export) << "60/60 700 +0 0 soft|E";
 }
 
 void TstCommandLine::actions()
 {
-    QFETCH(QStringList, arguments);
+    QFETCH(QString, arguments);
     QFETCH(int, action);
-    QFETCH(QString, recordFile);
+    QFETCH(QString, details);
     const CommandLine c = read(arguments);
     QVERIFY2(c.error().isEmpty(), qPrintable(c.error()));
     QCOMPARE(int(c.action()), action);
-    QCOMPARE(c.recordFile(), recordFile);
-}
-
-void TstCommandLine::exportRequest_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("wpm");
-    QTest::addColumn<int>("effective");
-    QTest::addColumn<int>("tone");
-    QTest::addColumn<double>("extra");
-    QTest::addColumn<int>("waveform");
-    QTest::addColumn<bool>("soft");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("defaults") << QStringList{"--export", "a.wav", "paris"} << 20 << 20 << 700 << 0.0
-                              << int(tgSine) << true << "paris";
-    QTest::newRow("effective defaults to the character speed")
-        << QStringList{"--export", "a.wav", "--wpm", "35", "CQ"} << 35 << 35 << 700 << 0.0
-        << int(tgSine) << true << "CQ";
-    QTest::newRow("all given, words joined")
-        << QStringList{"--export",
-                       "a.wav",
-                       "--wpm",
-                       "25",
-                       "--effective-wpm",
-                       "4",
-                       "--tone",
-                       "3000",
-                       "--waveform",
-                       "Sawtooth",
-                       "--raw-edges",
-                       "--extra-word-gap",
-                       "1.5",
-                       "CQ",
-                       "DE",
-                       "<AR>"}
-        << 25 << 4 << 3000 << 1.5 << int(tgSawtooth) << false << "CQ DE <AR>";
-    QTest::newRow("lowest") << QStringList{"--export=a.wav",     "--wpm=5",
-                                           "--effective-wpm=4",  "--tone=20",
-                                           "--extra-word-gap=0", "E"}
-                            << 5 << 4 << 20 << 0.0 << int(tgSine) << true << "E";
-    QTest::newRow("effective equal to the character speed")
-        << QStringList{"--export", "a.wav", "--wpm", "60", "--effective-wpm", "60", "E"} << 60 << 60
-        << 700 << 0.0 << int(tgSine) << true << "E";
-}
-
-void TstCommandLine::exportRequest()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, wpm);
-    QFETCH(int, effective);
-    QFETCH(int, tone);
-    QFETCH(double, extra);
-    QFETCH(int, waveform);
-    QFETCH(bool, soft);
-    QFETCH(QString, text);
-    const CommandLine c = read(arguments);
-    QVERIFY2(c.error().isEmpty(), qPrintable(c.error()));
-    QCOMPARE(c.action(), Action::Export);
     const CommandLine::ExportRequest &e = c.exportRequest();
-    QCOMPARE(e.file, QStringLiteral("a.wav"));
-    QCOMPARE(e.wpm, wpm);
-    QCOMPARE(e.effectiveWpm, effective);
-    QCOMPARE(e.tone, tone);
-    QCOMPARE(e.extraWordGap, extra);
-    QCOMPARE(int(e.waveform), waveform);
-    QCOMPARE(e.softEdges, soft);
-    QCOMPARE(e.text, text);
+    if (c.action() == Action::Export) {
+        QCOMPARE(e.file, QStringLiteral("a.wav"));
+        QCOMPARE(QStringLiteral("%1/%2 %3 +%4 %5 %6|%7")
+                     .arg(e.wpm)
+                     .arg(e.effectiveWpm)
+                     .arg(e.tone)
+                     .arg(e.extraWordGap)
+                     .arg(int(e.waveform))
+                     .arg(e.softEdges ? "soft" : "raw", e.text),
+                 details);
+    } else {
+        QCOMPARE(c.recordFile(), details);
+    }
 }
 
 void TstCommandLine::errors_data()
 {
-    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("message");
-    const QString x = QStringLiteral("--export");
-    const QString f = QStringLiteral("a.wav");
-    QTest::newRow("unknown option") << QStringList{"--wpn", "20"} << "Unknown option 'wpn'";
-    QTest::newRow("missing value") << QStringList{x} << "Missing value after '--export'";
-    QTest::newRow("wpm too low") << QStringList{x, f, "--wpm", "4", "E"}
+    QTest::newRow("unknown option") << "--wpn 20"
+                                    << "Unknown option 'wpn'";
+    QTest::newRow("wpm too low") << "--export a.wav --wpm 4 E"
                                  << "--wpm takes a whole number from 5 to 60, not \"4\"";
-    QTest::newRow("wpm too high") << QStringList{x, f, "--wpm", "61", "E"} << "from 5 to 60";
-    QTest::newRow("wpm not a number") << QStringList{x, f, "--wpm", "fast", "E"} << "\"fast\"";
-    QTest::newRow("wpm not whole") << QStringList{x, f, "--wpm", "20.5", "E"} << "\"20.5\"";
-    QTest::newRow("effective above wpm")
-        << QStringList{x, f, "--wpm", "20", "--effective-wpm", "21", "E"} << "from 4 to 20";
-    QTest::newRow("effective too low") << QStringList{x, f, "--effective-wpm", "3", "E"}
-                                       << "--effective-wpm takes a whole number from 4 to 20";
-    QTest::newRow("tone too low") << QStringList{x, f, "--tone", "19", "E"} << "from 20 to 3000";
-    QTest::newRow("tone too high") << QStringList{x, f, "--tone", "3001", "E"} << "from 20 to 3000";
-    QTest::newRow("extra gap too long")
-        << QStringList{x, f, "--extra-word-gap", "2.5", "E"} << "seconds from 0 to 2, not \"2.5\"";
-    QTest::newRow("extra gap negative")
-        << QStringList{x, f, "--extra-word-gap", "-1", "E"} << "seconds from 0 to 2";
-    QTest::newRow("extra gap not a number")
-        << QStringList{x, f, "--extra-word-gap", "nan", "E"} << "seconds from 0 to 2";
-    QTest::newRow("waveform unknown") << QStringList{x, f, "--waveform", "noise", "E"}
+    QTest::newRow("wpm not a number") << "--export a.wav --wpm 20.5 E"
+                                      << "from 5 to 60, not \"20.5\"";
+    QTest::newRow("effective above wpm") << "--export a.wav --wpm 20 --effective-wpm 21 E"
+                                         << "--effective-wpm takes a whole number from 4 to 20";
+    QTest::newRow("tone too low") << "--export a.wav --tone 19 E"
+                                  << "from 20 to 3000";
+    QTest::newRow("extra gap too long") << "--export a.wav --extra-word-gap 2.5 E"
+                                        << "seconds from 0 to 2, not \"2.5\"";
+    QTest::newRow("extra gap not a number") << "--export a.wav --extra-word-gap nan E"
+                                            << "seconds from 0 to 2";
+    QTest::newRow("waveform unknown") << "--export a.wav --waveform noise E"
                                       << "sine, square, triangle or sawtooth, not \"noise\"";
-    QTest::newRow("no text") << QStringList{x, f} << "--export needs a text to key.";
-    QTest::newRow("blank text") << QStringList{x, f, " "} << "--export needs a text to key.";
-    QTest::newRow("empty file name") << QStringList{x, "", "E"} << "--export needs a file name.";
-    QTest::newRow("text that cannot be keyed")
-        << QStringList{x, f, "CQ", "DE", "PY2@"} << "Character 10, \"@\", has no Morse code.";
-    QTest::newRow("prosign left open") << QStringList{x, f, "<AR"} << "has no \">\"";
-    QTest::newRow("speed without export")
-        << QStringList{"--wpm", "20"} << "--wpm goes with --export";
-    QTest::newRow("raw edges without export")
-        << QStringList{"--raw-edges"} << "--raw-edges goes with --export";
-    QTest::newRow("text without export") << QStringList{"PARIS"} << "Unexpected argument \"PARIS\"";
-    QTest::newRow("two actions") << QStringList{"--course", "--send"} << "Choose one of";
-    QTest::newRow("export and record")
-        << QStringList{x, f, "--export-record", "r.csv", "E"} << "Choose one of";
-    QTest::newRow("record without a name")
-        << QStringList{"--export-record", ""} << "--export-record needs a file name.";
+    QTest::newRow("no text") << "--export a.wav"
+                             << "--export needs a text to key.";
+    QTest::newRow("empty file name") << "--export \"\" E"
+                                     << "--export needs a file name.";
+    QTest::newRow("text that cannot be keyed") << "--export a.wav CQ DE PY2@"
+                                               << "Character 10, \"@\", has no Morse code.";
+    QTest::newRow("prosign left open") << "--export a.wav <AR"
+                                       << "has no \">\"";
+    QTest::newRow("speed without export") << "--wpm 20"
+                                          << "--wpm goes with --export";
+    QTest::newRow("text without export") << "PARIS"
+                                         << "Unexpected argument \"PARIS\"";
+    QTest::newRow("two actions") << "--course --send"
+                                 << "Choose one of";
+    QTest::newRow("record without a name") << "--export-record \"\""
+                                           << "--export-record needs a file name.";
 }
 
 void TstCommandLine::errors()
 {
-    QFETCH(QStringList, arguments);
+    QFETCH(QString, arguments);
     QFETCH(QString, message);
     const CommandLine c = read(arguments);
     QCOMPARE(c.action(), Action::Error);
@@ -218,8 +162,7 @@ void TstCommandLine::errors()
     QTextStream o(&out), e(&err);
     QCOMPARE(c.run(o, e), CommandLine::BadUsage);
     e.flush();
-    QVERIFY(err.startsWith(QStringLiteral("zirvano: ") + c.error()));
-    QVERIFY(err.contains(QStringLiteral("zirvano --help")));
+    QCOMPARE(err, QStringLiteral("zirvano: %1\nTry \"zirvano --help\".\n").arg(c.error()));
     QVERIFY(out.isEmpty());
 }
 
@@ -235,7 +178,6 @@ void TstCommandLine::helpListsEveryOption()
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     // Qt's own options for windows are accepted, not advertised.
     QVERIFY(!r.out.contains(QLatin1String("-platform")));
-    QVERIFY(r.err.isEmpty());
     const Run v = zirvano({QStringLiteral("--version")});
     QCOMPARE(v.status, 0);
     QVERIFY2(QRegularExpression(QStringLiteral("^Zirvano \\d+\\.\\d+\\.\\d+\\n$"))
@@ -259,45 +201,28 @@ void TstCommandLine::exportsWithoutADisplay()
     MorseRenderer renderer(MorseTiming(22, 9), 650, tgSine, true);
     const MorseRenderer::Block b = renderer.render(MorseText::parse(QStringLiteral("CQ DE <BT>")));
     QCOMPARE(bytes.size(), 44 + 2 * qsizetype(b.samples.size()));
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 24), 96000u);
-    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 22), quint16(1));
     for (std::size_t i = 0; i < b.samples.size(); ++i)
         QCOMPARE(qFromLittleEndian<qint16>(bytes.constData() + 44 + 2 * i), b.samples[i]);
 }
 
-void TstCommandLine::badArgumentsExitWithStatusTwo_data()
+// Bad arguments: status 2, a message, nothing written. A file that cannot be
+// written: status 1, the file named.
+void TstCommandLine::failuresExitWithAStatus()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown option") << QStringList{"--speed", "20"} << "Unknown option 'speed'";
-    QTest::newRow("speed out of range")
-        << QStringList{"--export", "x.wav", "--wpm", "100", "E"} << "from 5 to 60";
-    QTest::newRow("bad text") << QStringList{"--export", "x.wav", "CQ", "{"} << "\"{\"";
-}
-
-// Nothing is written, whatever the arguments ask for.
-void TstCommandLine::badArgumentsExitWithStatusTwo()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
     QTemporaryDir dir;
-    for (QString &a : arguments)
-        if (a == QLatin1String("x.wav"))
-            a = dir.filePath(a);
-    const Run r = zirvano(arguments);
+    const QString path = dir.filePath(QStringLiteral("x.wav"));
+    Run r = zirvano({"--export", path, "--wpm", "100", "E"});
     QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QLatin1String("from 5 to 60")), qPrintable(r.err));
+    r = zirvano({"--export", path, "CQ", "{"});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains(QLatin1String("\"{\"")), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
     QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-void TstCommandLine::unwritableFileNamedWithStatusOne()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no/such/folder.wav"));
-    const Run r = zirvano({"--export", path, "E"});
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder.wav"));
+    r = zirvano({"--export", missing, "E"});
     QCOMPARE(r.status, 1);
-    QVERIFY2(r.err.contains(path), qPrintable(r.err));
+    QVERIFY2(r.err.contains(missing), qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TstCommandLine)

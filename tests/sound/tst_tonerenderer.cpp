@@ -31,8 +31,6 @@ private slots:
     void rawMarksCutAtTheirFrames();
     void softEdgesHalfAmplitudeOnTheNominalFrames_data();
     void softEdgesHalfAmplitudeOnTheNominalFrames();
-    void anySpanOfFramesRendersAlike();
-    void slopesThatMeetAddUp();
 };
 
 void TstToneRenderer::samplesAreTheGeneratorsImage_data()
@@ -129,34 +127,6 @@ void TstToneRenderer::softEdgesHalfAmplitudeOnTheNominalFrames()
             QVERIFY(rise > 0.5);
     }
     QVERIFY(checked > 100);
-}
-
-// A player may take a long rendering a piece at a time: any split gives the
-// same samples.
-void TstToneRenderer::anySpanOfFramesRendersAlike()
-{
-    ToneRenderer r(650, tgSine, true);
-    const std::vector<ToneRenderer::Mark> marks{{0, 5000}, {8000, 20000}, {25000, 27000}};
-    const auto whole = rendered(r, marks, -Edge, 27000 + 2 * Edge);
-    std::vector<std::int16_t> pieces;
-    for (std::int64_t from = -Edge; from < 27000 + Edge; from += 777) {
-        const auto piece =
-            rendered(r, marks, from, std::min<std::int64_t>(777, 27000 + Edge - from));
-        pieces.insert(pieces.end(), piece.begin(), piece.end());
-    }
-    QCOMPARE(pieces, whole);
-}
-
-// Marks closer than a whole edge (beyond any speed the course offers) mix
-// as in the player: the fall and the next rise add.
-void TstToneRenderer::slopesThatMeetAddUp()
-{
-    ToneRenderer r(700, tgSquare, true);
-    const auto a = rendered(r, {{0, 3000}}, 0, 6000);
-    const auto b = rendered(r, {{3100, 6000}}, 0, 6000);
-    const auto both = rendered(r, {{0, 3000}, {3100, 6000}}, 0, 6000);
-    for (std::size_t n = 0; n < both.size(); ++n)
-        QVERIFY(std::abs(int(both[n]) - (int(a[n]) + int(b[n]))) <= 1);
 }
 
 QTEST_GUILESS_MAIN(TstToneRenderer)

@@ -11,7 +11,6 @@ class TstWaveFile : public QObject
 
 private slots:
     void bytesAsExpected();
-    void writtenInBlocksAsWhole();
     void failures_data();
     void failures();
 };
@@ -40,30 +39,6 @@ void TstWaveFile::bytesAsExpected()
                                                     "08000000" // 8 bytes
                                                     "0100feffff7f0080");
     QCOMPARE(f.readAll().toHex(), expected.toHex());
-}
-
-void TstWaveFile::writtenInBlocksAsWhole()
-{
-    QTemporaryDir dir;
-    std::vector<std::int16_t> samples(200003);
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = std::int16_t(i * 7919);
-    const QString whole = dir.filePath(QStringLiteral("whole.wav"));
-    const QString streamed = dir.filePath(QStringLiteral("streamed.wav"));
-    QVERIFY(WaveFile::Write(whole, samples));
-    int calls = 0;
-    QVERIFY(WaveFile::Write(streamed, std::int64_t(samples.size()),
-                            [&](std::int64_t from, std::span<std::int16_t> out) {
-                                ++calls;
-                                for (std::size_t i = 0; i < out.size(); ++i)
-                                    out[i] = samples[std::size_t(from) + i];
-                            }));
-    QVERIFY(calls > 1);
-    QFile a(whole), b(streamed);
-    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    const QByteArray bytes = a.readAll();
-    QCOMPARE(bytes.size(), 44 + 2 * qsizetype(samples.size()));
-    QVERIFY(bytes == b.readAll());
 }
 
 void TstWaveFile::failures_data()

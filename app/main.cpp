@@ -36,8 +36,8 @@ int main(int argc, char *argv[])
     {
         QApplication aplicacao(argc, argv);
         // Closing the main window ends the program once any lesson it was
-        // playing has unwound. For Course and Send the practice window opens
-        // at that page here, beside the main window.
+        // playing has unwound. When acao is Course or Send, the practice
+        // window is to open at that page here, beside the main window.
         codigo = Janelas::Executa();
     }
     // Ended by SIGINT or SIGTERM: once unwound, end by that signal, as the

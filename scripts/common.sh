@@ -5,7 +5,7 @@ ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
 # Debian packages that building and running the trainer need.
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation)
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev qt6-serialport-dev libsdl2-dev libgl-dev fonts-liberation)
 # What the tests and measurements add: a private PulseAudio server for the
 # sound fault tests, an X server with xdotool for real key events, Google
 # Benchmark for bench/, sox and multimon-ng for bench_export's independent

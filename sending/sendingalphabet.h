@@ -7,8 +7,8 @@ namespace sending {
 
 // The characters a learner may send, and their patterns ('.' and '-'):
 // A-Z, 0-9, . , ? / = + -, Ç É Ã and the prosigns <AR> <SK> <BT> <KN>.
-// A character is one QString token: a letter ("A"), or a prosign written in
-// angle brackets ("<AR>"). <AR> is keyed as +, and <BT> as =.
+// The table is the standard alphabet's (MorseAlphabet); a character is one QString token: a letter
+// ("A"), or a prosign written in angle brackets ("<AR>"). <AR> is keyed as +, and <BT> as =.
 namespace SendingAlphabet {
 
 // The pattern of token, case-insensitive; empty when it has none.

@@ -3,12 +3,14 @@
 #include "record/schema.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QThread>
 
 namespace record {
 
@@ -35,14 +37,14 @@ bool taken(const QString &name)
     return info.exists() || info.isSymLink();
 }
 
-// Checks an open connection and brings its schema up to date.
-Outcome prepare(QSqlDatabase &db)
+// Reads what the file is, all in one snapshot: a second trainer creating the
+// schema meanwhile must not make it look half made.
+Outcome inspect(QSqlDatabase &db)
 {
     QSqlQuery q(db);
-    // Read before anything is written: a newer version's file is left as it is.
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
         return failure(q.lastError());
-    int version = q.value(0).toInt();
+    const int version = q.value(0).toInt();
     if (version < 0)
         return {Fault::Foreign, QStringLiteral("user_version %1").arg(version), version};
     if (version > Schema::Version)
@@ -54,12 +56,28 @@ Outcome prepare(QSqlDatabase &db)
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
         return failure(q.lastError());
     if (version == 0 && q.value(0).toInt() > 0)
-        return {Fault::Foreign, QStringLiteral("user_version 0 with tables"), version};
+        return {Fault::Foreign, QStringLiteral("tables, but no version"), version};
+    if (version > 0 && !Schema::matches(db))
+        return {Fault::Foreign, QStringLiteral("tables or columns missing"), version};
+    return {Fault::None, {}, version};
+}
+
+// Checks an open connection and brings its schema up to date. Nothing is
+// written to a file found unusable, so that it is set aside as it was.
+Outcome prepare(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("BEGIN")))
+        return failure(q.lastError());
+    const Outcome found = inspect(db);
+    q.exec(QStringLiteral("COMMIT"));
+    if (found.fault != Fault::None)
+        return found;
     if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next())
         return failure(q.lastError());
     if (q.value(0).toString() != QLatin1String("wal"))
         return {Fault::Unreadable, QStringLiteral("journal mode %1").arg(q.value(0).toString()),
-                version};
+                found.version};
     // A run is committed to the disk, not only to the system's cache, before
     // the trainer goes on: a power cut then loses at most the run under way.
     if (!q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
@@ -73,7 +91,7 @@ Outcome prepare(QSqlDatabase &db)
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
         outcome = failure(q.lastError());
     } else {
-        version = q.value(0).toInt();
+        const int version = q.value(0).toInt();
         outcome.version = version;
         QString error;
         if (version > Schema::Version)
@@ -97,9 +115,7 @@ Outcome prepare(QSqlDatabase &db)
     return {Fault::None, {}, Schema::Version};
 }
 
-} // namespace
-
-Outcome DatabaseFile::open(const QString &connection, const QString &path, int busyTimeoutMs)
+Outcome openOnce(const QString &connection, const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
     if (taken(path) && !info.isFile())
@@ -120,6 +136,22 @@ Outcome DatabaseFile::open(const QString &connection, const QString &path, int b
     if (outcome.fault != Fault::None)
         QSqlDatabase::removeDatabase(connection);
     return outcome;
+}
+
+} // namespace
+
+Outcome DatabaseFile::open(const QString &connection, const QString &path, int busyTimeoutMs)
+{
+    // Two trainers switching a new file to WAL at the same moment: SQLite
+    // tells one of them "busy" at once, without waiting, so a lock counts
+    // only once it has lasted the whole busy timeout.
+    const QDeadlineTimer deadline(busyTimeoutMs);
+    for (;;) {
+        const Outcome outcome = openOnce(connection, path, busyTimeoutMs);
+        if (outcome.fault != Fault::Locked || deadline.hasExpired())
+            return outcome;
+        QThread::msleep(20);
+    }
 }
 
 bool DatabaseFile::mendable(Fault fault)

@@ -20,7 +20,8 @@ public:
     // the database as it was. On failure returns false and fills error.
     static bool migrate(QSqlDatabase &db, int from, int to, QString *error);
 
-    // True when db has every table and column this version reads and writes.
+    // True when db has every table and column this version reads and writes;
+    // every version so far has the same ones.
     static bool matches(QSqlDatabase &db);
 };
 

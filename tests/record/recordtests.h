@@ -6,6 +6,7 @@
 #include "record/record.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -63,7 +64,10 @@ public:
     QVariant valor(const QString &sql) const
     {
         QSqlQuery q(db());
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+        if (q.exec(sql) && q.next())
+            return q.value(0);
+        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return {};
     }
     bool executa(const QString &sql) const
     {

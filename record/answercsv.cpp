@@ -61,7 +61,8 @@ QStringList fields(const Answer &a)
 
 std::optional<Answer> answer(const QStringList &f, QString *error)
 {
-    if (f.size() != header().size()) {
+    static const qsizetype columns = header().size();
+    if (f.size() != columns) {
         *error =
             QCoreApplication::translate("record::AnswerCsv", "%1 fields where there should be %2")
                 .arg(f.size())

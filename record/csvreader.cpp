@@ -50,14 +50,16 @@ bool CsvReader::next(QStringList *fields)
                 return false;
             }
         } else {
+            const qsizetype start = m_pos;
             while (m_pos < n && m_text[m_pos] != u',' && m_text[m_pos] != u'\n' &&
                    !(m_text[m_pos] == u'\r' && m_pos + 1 < n && m_text[m_pos + 1] == u'\n')) {
                 if (m_text[m_pos] == u'"') {
                     m_error = QStringLiteral("a quote inside a field that is not quoted");
                     return false;
                 }
-                field += m_text[m_pos++];
+                ++m_pos;
             }
+            field = m_text.mid(start, m_pos - start);
         }
         fields->append(std::exchange(field, QString()));
         if (m_pos >= n)

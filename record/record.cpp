@@ -14,8 +14,10 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <algorithm>
 #include <atomic>
 #include <limits>
+#include <vector>
 
 namespace record {
 
@@ -325,28 +327,51 @@ QList<Answer> Record::answers(const AnswerFilter &filter) const
         QStringList marks(filter.kinds.size(), QStringLiteral("?"));
         where += QStringLiteral(" AND kind IN (%1)").arg(marks.join(u','));
     }
-    QString sql;
-    if (filter.lastPerCharacter > 0)
-        sql = QStringLiteral("SELECT %1 FROM (SELECT %1, id, ROW_NUMBER() OVER (PARTITION BY sent"
-                             " ORDER BY when_ms DESC, id DESC) AS newest FROM answer %2)"
-                             " WHERE newest <= ? ORDER BY when_ms, id")
-                  .arg(AnswerColumns, where);
-    else
-        sql = QStringLiteral("SELECT %1 FROM answer %2 ORDER BY when_ms, id")
-                  .arg(AnswerColumns, where);
+    const auto bind = [&](QSqlQuery &q) {
+        q.addBindValue(filter.since.isValid() ? msOf(filter.since)
+                                              : std::numeric_limits<qint64>::min());
+        for (Kind k : filter.kinds)
+            q.addBindValue(kindName(k));
+    };
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    q.prepare(sql);
-    q.addBindValue(filter.since.isValid() ? msOf(filter.since)
-                                          : std::numeric_limits<qint64>::min());
-    for (Kind k : filter.kinds)
-        q.addBindValue(kindName(k));
-    if (filter.lastPerCharacter > 0)
-        q.addBindValue(filter.lastPerCharacter);
-    if (q.exec()) {
-        while (q.next())
-            result.append(answerAt(q, 0));
+    if (filter.lastPerCharacter <= 0) {
+        q.prepare(QStringLiteral("SELECT %1 FROM answer %2 ORDER BY when_ms, id")
+                      .arg(AnswerColumns, where));
+        bind(q);
+        if (q.exec()) {
+            while (q.next())
+                result.append(answerAt(q, 0));
+        }
+        return result;
     }
+
+    // Each character's newest answers come from the index by character and
+    // time, one short walk each, rather than from sorting every answer.
+    QStringList characters;
+    if (q.exec(QStringLiteral("SELECT DISTINCT sent FROM answer"))) {
+        while (q.next())
+            characters.append(q.value(0).toString());
+    }
+    q.prepare(QStringLiteral("SELECT %1, id FROM answer %2 AND sent = ?"
+                             " ORDER BY when_ms DESC, id DESC LIMIT ?")
+                  .arg(AnswerColumns, where));
+    std::vector<std::pair<qint64, Answer>> found;
+    for (const QString &c : std::as_const(characters)) {
+        bind(q);
+        q.addBindValue(c);
+        q.addBindValue(filter.lastPerCharacter);
+        if (q.exec()) {
+            while (q.next())
+                found.emplace_back(q.value(8).toLongLong(), answerAt(q, 0));
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const auto &x, const auto &y) {
+        return std::pair(msOf(x.second.when), x.first) < std::pair(msOf(y.second.when), y.first);
+    });
+    result.reserve(qsizetype(found.size()));
+    for (auto &f : found)
+        result.append(std::move(f.second));
     return result;
 }
 
@@ -490,37 +515,38 @@ ImportResult Record::importCsv(const QString &path)
         r.error = tr("The record cannot be written: %1").arg(q.lastError().text());
         return r;
     }
+    // How many of each natural key the record holds within the file's span of
+    // time, read at once, then how many the file has shown so far.
     QSqlError error;
-    QSqlQuery count(db);
-    bool ok = count.prepare(QStringLiteral(
-                  "SELECT count(*) FROM answer WHERE when_ms = ? AND kind = ? AND sent = ?"
-                  " AND answered = ?")) &&
-              q.prepare(InsertAnswer);
-    if (!ok)
-        error = q.lastError().isValid() ? q.lastError() : count.lastError();
-    // Per natural key: how many the record held before, how many the file has
-    // shown so far.
     QHash<QString, std::pair<int, int>> seen;
+    const auto key = [](qint64 ms, const QString &kind, const QString &sent,
+                        const QString &answered) {
+        return QString::number(ms) + u'\x1f' + kind + u'\x1f' + sent + u'\x1f' + answered;
+    };
+    qint64 first = std::numeric_limits<qint64>::max();
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (const Answer &a : std::as_const(answers)) {
+        first = std::min(first, msOf(a.when));
+        last = std::max(last, msOf(a.when));
+    }
+    q.setForwardOnly(true);
+    bool ok = q.prepare(QStringLiteral("SELECT when_ms, kind, sent, answered FROM answer"
+                                       " WHERE when_ms BETWEEN ? AND ?"));
+    q.addBindValue(first);
+    q.addBindValue(last);
+    ok = ok && q.exec();
+    while (ok && q.next())
+        ++seen[key(q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                   q.value(3).toString())]
+              .first;
+    ok = ok && q.prepare(InsertAnswer);
+    if (!ok)
+        error = q.lastError();
     for (qsizetype i = 0; ok && i < answers.size(); ++i) {
         const Answer &a = answers[i];
-        const QString key = QStringLiteral("%1\x1f%2\x1f%3\x1f%4")
-                                .arg(msOf(a.when))
-                                .arg(kindName(a.kind), a.sent, a.answered);
-        auto it = seen.find(key);
-        if (it == seen.end()) {
-            count.addBindValue(msOf(a.when));
-            count.addBindValue(kindName(a.kind));
-            count.addBindValue(text(a.sent));
-            count.addBindValue(text(a.answered));
-            ok = count.exec() && count.next();
-            if (!ok) {
-                error = count.lastError();
-                break;
-            }
-            it = seen.insert(key, {count.value(0).toInt(), 0});
-            count.finish();
-        }
-        if (++it->second <= it->first) {
+        auto &[stored, shown] =
+            seen[key(msOf(a.when), kindName(a.kind), text(a.sent), text(a.answered))];
+        if (++shown <= stored) {
             ++r.present;
             continue;
         }
@@ -531,7 +557,6 @@ ImportResult Record::importCsv(const QString &path)
             error = q.lastError();
         r.added += ok ? 1 : 0;
     }
-    count.finish();
     q.finish();
     if (!finishWrite(db, ok, &error)) {
         r.added = r.present = 0;

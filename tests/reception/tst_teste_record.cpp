@@ -32,9 +32,7 @@ private slots:
     void aRoundStoresEachAnswer();
     void nothingStoredWithoutACharacter();
     void withoutARecordTheWindowIsUnchanged();
-    void endOfTheCharacter();
-    void characterOfAKey_data();
-    void characterOfAKey();
+    void punctuationKeys();
 
 private:
     quint16 Toca();
@@ -224,36 +222,13 @@ void TstTesteRecord::withoutARecordTheWindowIsUnchanged()
     teste->SetRecord(registro.get());
 }
 
-void TstTesteRecord::endOfTheCharacter()
+void TstTesteRecord::punctuationKeys()
 {
-    const platform::SteadyTime t{std::chrono::seconds(100)};
-    QCOMPARE(TfTeste::FimDoCaractere(t, 5), t - std::chrono::milliseconds(125));
-    QCOMPARE(TfTeste::FimDoCaractere(t, 25), t - std::chrono::milliseconds(625));
-}
-
-void TstTesteRecord::characterOfAKey_data()
-{
-    QTest::addColumn<int>("tecla");
-    QTest::addColumn<QString>("caractere");
-    QTest::newRow("letter") << int('G') << "G";
-    QTest::newRow("digit") << int('0') << "0";
-    QTest::newRow("keypad 7") << platform::VK_NUMPAD0 + 7 << "7";
-    QTest::newRow("space") << platform::VK_SPACE << " ";
-    QTest::newRow("comma") << platform::VK_OEM_COMMA << ",";
-    QTest::newRow("slash") << platform::VK_OEM_2 << "/";
-    QTest::newRow("equals") << platform::VK_OEM_PLUS << "=";
-    QTest::newRow("keypad plus") << platform::VK_ADD << "+";
-    QTest::newRow("Shift") << platform::VK_SHIFT << "";
-    QTest::newRow("F1") << platform::VK_F1 << "";
-    QTest::newRow("Escape") << platform::VK_ESCAPE << "";
-    QTest::newRow("left Windows key") << platform::VK_LWIN << "";
-}
-
-void TstTesteRecord::characterOfAKey()
-{
-    QFETCH(int, tecla);
-    QFETCH(QString, caractere);
-    QCOMPARE(TfTeste::CaracterDaTecla(quint16(tecla)), caractere);
+    // What the learner typed, for keys beyond letters and digits.
+    QCOMPARE(TfTeste::CaracterDaTecla(platform::VK_OEM_COMMA), QStringLiteral(","));
+    QCOMPARE(TfTeste::CaracterDaTecla(platform::VK_OEM_2), QStringLiteral("/"));
+    QCOMPARE(TfTeste::CaracterDaTecla(platform::VK_ADD), QStringLiteral("+"));
+    QCOMPARE(TfTeste::CaracterDaTecla(platform::VK_LWIN), QString());
 }
 
 QTEST_MAIN(TstTesteRecord)

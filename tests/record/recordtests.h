@@ -1,45 +1,44 @@
 #pragma once
 
-// What the record's tests share: runs to store, and a raw connection to look
-// at the database beside the record.
+// What the record's tests share: runs to store, and a connection of their own
+// to look at the file beside the record.
 
 #include "record/record.h"
 
+#include <QFile>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QString>
-#include <QVariant>
 #include <atomic>
 
 namespace recordtests {
 
-// A run of kind with n answers, the i-th sending "A" + i % 26, answered
-// right where i is even; each a second after the run's start.
+// A run of kind with n answers, the i-th sending "A" + i, answered right
+// where i is even (else "E"), i + 1 seconds after the start.
 inline record::Run Corrida(record::Kind kind, int n, const QDateTime &quando,
                            const QString &texto = QStringLiteral("corrida"))
 {
-    record::Run r;
-    r.when = quando;
-    r.kind = kind;
-    r.charWpm = 20;
-    r.effectiveWpm = 10;
-    r.sent = texto;
-    r.typed = texto;
-    r.accuracy = 50;
+    record::Run r{0, quando, kind, 20, 10, -1, texto, texto, 50, {}};
     for (int i = 0; i < n; ++i) {
-        record::Answer a;
-        a.when = quando.addSecs(i + 1);
-        a.sent = QString(QChar(u'A' + i % 26));
-        a.answered = i % 2 == 0 ? a.sent : QStringLiteral("E");
-        a.right = i % 2 == 0;
-        a.answerMs = 300 + i;
-        r.answers.append(a);
+        const QString enviado(QChar(u'A' + i % 26));
+        r.answers.append({quando.addSecs(i + 1), kind, enviado,
+                          i % 2 == 0 ? enviado : QStringLiteral("E"), i % 2 == 0, 300 + i, 0, 0});
     }
     return r;
 }
 
-// A connection of its own to the file at path, closed and removed when it goes.
+inline QByteArray Le(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool Escreve(const QString &path, const QByteArray &conteudo)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           f.write(conteudo) == conteudo.size();
+}
+
 class Bruta
 {
 public:
@@ -51,29 +50,19 @@ public:
     }
     ~Bruta()
     {
-        {
-            QSqlDatabase db = QSqlDatabase::database(nome, false);
-            db.close();
-        }
+        QSqlDatabase::database(nome, false).close();
         QSqlDatabase::removeDatabase(nome);
     }
     Q_DISABLE_COPY_MOVE(Bruta)
 
     QSqlDatabase db() const { return QSqlDatabase::database(nome, false); }
-    // The first value of the first row of sql; invalid on failure.
+    // The first value sql gives; invalid on failure.
     QVariant valor(const QString &sql) const
     {
         QSqlQuery q(db());
-        if (q.exec(sql) && q.next())
-            return q.value(0);
-        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        return {};
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
     }
-    bool executa(const QString &sql) const
-    {
-        QSqlQuery q(db());
-        return q.exec(sql);
-    }
+    bool executa(const QString &sql) const { return QSqlQuery(db()).exec(sql); }
 
 private:
     static inline std::atomic<int> contador{0};

@@ -54,11 +54,6 @@ constexpr auto DriftDeadband = std::chrono::milliseconds(5);
 // The longest period searched for when a tone is continued past its edges:
 // 20 Hz at 96000 Hz.
 constexpr std::int64_t MaxPeriodFrames = 4800;
-// A soft edge rises (or falls) along a raised cosine over this long, its
-// half-amplitude point on the tone's nominal start (or end). Measured on
-// "PARIS" keyed at a 25 ms dot, the power farther than 150 Hz from the
-// carrier: raw edges -18 dB, 4 ms -28 dB, 5 ms -31 dB, 6 ms -35 dB.
-constexpr double SoftEdgeSeconds = 0.006;
 
 // A fixed-size queue; the audio thread must not allocate.
 template <typename T, int N> class Ring
@@ -336,7 +331,7 @@ struct SoundDevice::Mixer
         stats.lockedRate = frequency;
     }
 
-    std::int64_t edgeFrames() const { return std::llround(SoftEdgeSeconds / 2 * rate); }
+    std::int64_t edgeFrames() const { return softEdgeFrames(rate); }
 
     double period() const { return double(bufferFrames) / rate; }
 

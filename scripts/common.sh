@@ -9,8 +9,9 @@ ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libsdl2-dev libgl-dev fonts-liberation)
 # What the tests and measurements add: a private PulseAudio server for the
 # sound fault tests, an X server with xdotool for real key events, Google
-# Benchmark for bench/.
-ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev)
+# Benchmark for bench/, sox and multimon-ng for bench_export's independent
+# decoding of the WAV exports.
+ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev sox multimon-ng)
 
 zirvano_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'

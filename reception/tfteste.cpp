@@ -16,7 +16,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <utility>
 
 quint16 Tecla_Esperada = 0;
 double Acertos = 0;

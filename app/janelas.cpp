@@ -1,5 +1,6 @@
 #include "app/janelas.h"
 
+#include "app/errorguard.h"
 #include "app/fimporsinal.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
@@ -7,6 +8,7 @@
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "reception/tfteste.h"
+#include "record/record.h"
 
 #include <QApplication>
 
@@ -24,6 +26,14 @@ Janelas::Janelas()
     fTeclado = teclado.get();
     teste = std::make_unique<TfTeste>(fMorse);
     fTeste = teste.get();
+    // The record's faults are shown over the main window once the event loop
+    // runs, never from inside a store.
+    registro = std::make_unique<record::Record>();
+    QObject::connect(
+        registro.get(), &record::Record::problem, fMorse,
+        [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
+    registro->open();
+    teste->SetRecord(registro.get());
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();
 }

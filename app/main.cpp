@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/fimporsinal.h"
 #include "app/janelas.h"
+#include "record/record.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -24,10 +25,17 @@ int main(int argc, char *argv[])
         case CommandLine::Action::Course:
         case CommandLine::Action::Send:
             break;
-        case CommandLine::Action::ExportRecord:
-            // The record's CSV export, to linha.recordFile(), plugs in here.
-            erros << "zirvano: --export-record is not available in this build.\n";
+        case CommandLine::Action::ExportRecord: {
+            record::Record registro;
+            QObject::connect(&registro, &record::Record::problem,
+                             [&](const QString &texto) { erros << "zirvano: " << texto << '\n'; });
+            QString erro;
+            if (registro.open() && registro.exportCsv(linha.recordFile(), &erro))
+                return CommandLine::Success;
+            if (!erro.isEmpty())
+                erros << "zirvano: " << erro << '\n';
             return CommandLine::Failure;
+        }
         default:
             return linha.run(saida, erros);
         }

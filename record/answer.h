@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace record {
 
@@ -24,9 +26,15 @@ struct Answer
     QString sent;     // one character, or a prosign written as "<AR>"
     QString answered; // the same form; empty when nothing came back for it
     bool right = false;
-    int answerMs = -1;         // answer time, -1 where none was measured
-    double charWpm = 0;        // PARIS words per minute of the characters
-    double effectiveWpm = 0;   // PARIS words per minute with the gaps as played
+    int answerMs = -1;       // answer time, -1 where none was measured
+    double charWpm = 0;      // PARIS words per minute of the characters
+    double effectiveWpm = 0; // PARIS words per minute with the gaps as played
 };
+
+// The name a kind is stored and exported under: "course", "reception",
+// "drill", "recognition", "sending".
+QString kindName(Kind kind);
+// The kind of a stored name; nothing for a name no kind has.
+std::optional<Kind> kindFromName(QStringView name);
 
 } // namespace record

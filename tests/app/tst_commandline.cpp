@@ -1,9 +1,12 @@
 #include "app/commandline.h"
 #include "morse/morserenderer.h"
 #include "morse/morsetext.h"
+#include "record/record.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtEndian>
@@ -60,6 +63,7 @@ private slots:
     void helpListsEveryOption();
     void exportsWithoutADisplay();
     void failuresExitWithAStatus();
+    void recordExportedWithoutADisplay();
 };
 
 void TstCommandLine::actions_data()
@@ -223,6 +227,49 @@ void TstCommandLine::failuresExitWithAStatus()
     r = zirvano({"--export", missing, "E"});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(missing), qPrintable(r.err));
+}
+
+void TstCommandLine::recordExportedWithoutADisplay()
+{
+    QTemporaryDir pasta;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(pasta.path()));
+    const QString csv = pasta.filePath(QStringLiteral("out.csv"));
+    {
+        record::Record r;
+        QVERIFY(r.open());
+        const QDateTime t(QDate(2026, 12, 9), QTime(15, 30), Qt::UTC);
+        QVERIFY(r.store({0,
+                         t,
+                         record::Kind::Reception,
+                         9.6,
+                         7.5,
+                         -1,
+                         QStringLiteral("K"),
+                         QStringLiteral("R"),
+                         0,
+                         {{t, {}, QStringLiteral("K"), QStringLiteral("R"), false, 840}}}));
+    }
+    Run r = zirvano({QStringLiteral("--export-record"), csv});
+    QCOMPARE(r.status, 0);
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(),
+             QByteArray("time,kind,sent,answered,right,answer_ms,char_wpm,effective_wpm\r\n"
+                        "2026-12-09T15:30:00.000Z,reception,K,R,0,840,9.6,7.5\r\n"));
+    // A record of a newer version is left alone, and the export fails saying why.
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(record::Record::defaultPath());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 999")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+    r = zirvano({QStringLiteral("--export-record"), csv});
+    QCOMPARE(r.status, CommandLine::Failure);
+    QVERIFY2(r.err.contains(QStringLiteral("newer version")), qPrintable(r.err));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 QTEST_GUILESS_MAIN(TstCommandLine)

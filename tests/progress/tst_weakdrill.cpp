@@ -30,7 +30,7 @@ CharacterStats Known()
     return CharacterStats(list);
 }
 
-const QList<double> Weights{0.1, 0.1, 0.2, 0.5, 1.0, WeakDrill::UnmeasuredWeight, 0.3, 0.4};
+const QList<double> Weights{0.1, 0.1, 0.2, 0.5, 1.0, 0.5, 0.3, 0.4};
 
 // Pearson's statistic of counts against weights.
 double ChiSquare(const QList<int> &counts, const QList<double> &weights)

@@ -26,10 +26,11 @@ void LeitnerReview::setEntry(const QString &character, Entry e)
 QDate LeitnerReview::dueDate(const QString &character, QDate today) const
 {
     const Entry e = entry(character);
-    if (!e.lastReview.isValid())
+    // A review dated after today is damage or a clock moved back; trusting it
+    // could hold the character back for good.
+    if (!e.lastReview.isValid() || (today.isValid() && e.lastReview > today))
         return {};
-    const QDate last = today.isValid() ? std::min(e.lastReview, today) : e.lastReview;
-    return last.addDays(Intervals[e.box - 1]);
+    return e.lastReview.addDays(Intervals[e.box - 1]);
 }
 
 bool LeitnerReview::isDue(const QString &character, QDate today) const

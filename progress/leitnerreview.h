@@ -18,7 +18,8 @@ namespace progress {
 // back to the first, else it stays; its last review becomes that day. A
 // character with fewer answers in the run is left as it was, since a slip or
 // two among a handful would say little. A learned character never reviewed
-// is due. The day is always a parameter, so nothing here reads the clock.
+// is due, and so is one whose last review is dated after today. The day is
+// always a parameter, so nothing here reads the clock.
 class LeitnerReview
 {
 public:
@@ -37,8 +38,8 @@ public:
     Entry entry(const QString &character) const;
     void setEntry(const QString &character, Entry e);
 
-    // The first day the character is due; null when it is due already
-    // (never reviewed). A last review dated after today counts as today's.
+    // The first day the character is due; null when it is due already:
+    // never reviewed, or last reviewed on a day after today.
     QDate dueDate(const QString &character, QDate today) const;
     bool isDue(const QString &character, QDate today) const;
     // The learned characters due today, in the order given.

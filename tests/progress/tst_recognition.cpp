@@ -41,6 +41,7 @@ private slots:
         QTest::newRow("a slow press among steady ones dropped")
             << QList<int>{200, 210, 190, 205, 900} << true << 203;
         QTest::newRow("too few presses kept") << QList<int>{250, 60, 1200, 240} << false << 0;
+        QTest::newRow("mostly lapses") << QList<int>{1100, 1200, 1300, 250, 240} << false << 0;
         QTest::newRow("steady hand, a little spread")
             << QList<int>{180, 181, 182, 183, 195} << true << 182;
     }

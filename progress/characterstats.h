@@ -100,7 +100,7 @@ public:
     QList<Confusion> topConfusions() const { return confusions(5); }
 
     // Oldest day first; only days with copying answers.
-    const QList<DayPoint> &days() const { return m_days; }
+    QList<DayPoint> days() const { return m_days; }
 
     // "R 81 %, heard as U x7", "R 95 %", or "R: no answers yet".
     QString sentence(const QString &character) const;

@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("half a millisecond up") << QList<int>{100, 201} << 151;
         QTest::newRow("untimed left out") << QList<int>{-1, 300, -1, 100, 200, -1} << 200;
         QTest::newRow("none timed") << QList<int>{-1, -1} << -1;
-        QTest::newRow("last fifty timed") << QList<int>(10, 9000) + QList<int>(50, 250) << 250;
+        QTest::newRow("last fifty timed") << QList<int>(60, 100) + QList<int>(50, 300) << 300;
         QTest::newRow("behind untimed ones") << QList<int>(3, 400) + QList<int>(60, -1) << 400;
     }
     void medianAnswerTime()
@@ -92,10 +92,12 @@ private slots:
                  u"R 81 %, heard as U x7; median answer time 420 ms; last 42 answer(s)"_s);
         QCOMPARE(stats.sentence(u"E"_s), u"E 100 %"_s);
         QCOMPARE(stats.sentence(u" "_s), u"space: no answers yet"_s);
-        // Nothing typed is wrong, but no confusion.
-        list += make.many(u"R"_s, 4, 0, QString());
+        // Nothing typed, or the same in small letters marked wrong: no confusion.
+        list += make.many(u"R"_s, 3, 0, QString());
+        list += make(u"R"_s, u"r"_s);
         stats = CharacterStats(list);
         QCOMPARE(stats.sentence(u"R"_s), u"R 74 %, heard as U x7"_s);
+        QCOMPARE(stats.confusions().size(), 2); // R-U and K-R
     }
 
     void topFiveConfusionPairs()

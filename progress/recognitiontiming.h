@@ -22,6 +22,10 @@ namespace progress {
 class RecognitionTiming
 {
 public:
+    // Character speed (PARIS WPM) recognition plays at: too fast to count
+    // the elements out.
+    static constexpr int MinCharWpm = 25;
+    static constexpr int DefaultCharWpm = 25;
     static constexpr int SuggestedPresses = 5;
     static constexpr int MinPresses = 3;
     static constexpr std::chrono::milliseconds Anticipation{100};

@@ -97,7 +97,8 @@ void TstToneRenderer::softEdgesHalfAmplitudeOnTheNominalFrames()
     const ToneRenderer::Mark mark{2000, 2000 + 5760};
     const auto out = rendered(r, {mark}, 0, 10000);
     // The waveform runs from the first frame of the rise.
-    const auto wave = ToneWave::Samples(TTGWave(waveform), 700, 5760 + 2 * Edge);
+    // One frame past the fall, which the symmetry check reads at x = Edge.
+    const auto wave = ToneWave::Samples(TTGWave(waveform), 700, 5760 + 2 * Edge + 1);
     const auto gain = [&](std::int64_t n) -> double {
         const double under = wave[std::size_t(n - (mark.start - Edge))];
         return std::abs(under) < 4000 ? qQNaN() : out[std::size_t(n)] / under;

@@ -32,6 +32,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace course {
@@ -114,14 +115,15 @@ void CoursePage::build()
     orderError->setWordWrap(true);
     orderError->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
     orderError->hide();
-    auto *orderRow = new QHBoxLayout;
-    orderRow->addWidget(orderEdit, 1);
-    orderRow->addWidget(orderApply);
-    orderRow->addWidget(orderDefault);
+    auto *orderButtons = new QHBoxLayout;
+    orderButtons->addWidget(orderApply);
+    orderButtons->addWidget(orderDefault);
+    orderButtons->addStretch(1);
     auto *lessonForm = new QFormLayout(lessonGroup);
     lessonForm->addRow(lessonLabel, lessonBox);
     lessonForm->addRow(lessonInfo);
-    lessonForm->addRow(orderLabel, orderRow);
+    lessonForm->addRow(orderLabel, orderEdit);
+    lessonForm->addRow(QString(), orderButtons);
     lessonForm->addRow(orderError);
 
     speedGroup = new QGroupBox(this);
@@ -152,6 +154,7 @@ void CoursePage::build()
     stopButton = Button(this);
     scoreButton = Button(this);
     progress = new QProgressBar(this);
+    progress->setValue(0);
     copyEdit = new QLineEdit(this);
     QFont big = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     big.setPointSizeF(big.pointSizeF() * 1.5);
@@ -179,7 +182,8 @@ void CoursePage::build()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setFocusPolicy(Qt::NoFocus);
-    auto *contents = new QWidget(scroll);
+    scroll->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    contents = new QWidget(scroll);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
@@ -216,6 +220,13 @@ void CoursePage::build()
     connect(scoreButton, &QPushButton::clicked, this, &CoursePage::score);
     connect(copyEdit, &QLineEdit::returnPressed, this, &CoursePage::score);
     connect(exportButton, &QPushButton::clicked, this, &CoursePage::exportRun);
+}
+
+// What the page takes unscrolled: its window starts at that size where the
+// screen allows.
+QSize CoursePage::sizeHint() const
+{
+    return contents->sizeHint() + QSize(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0);
 }
 
 void CoursePage::retranslate()
@@ -315,6 +326,7 @@ void CoursePage::fillChoices()
 void CoursePage::showSettings()
 {
     orderEdit->setText(current.order.text());
+    orderEdit->setCursorPosition(0);
     fillLessons();
     const QSignalBlocker a(charSpeed), b(effectiveSpeed), c(threshold);
     charSpeed->setValue(current.charWpm);
@@ -332,7 +344,7 @@ void CoursePage::showLessonInfo()
                        .arg(current.order.lessonCharacters(lesson).join(QLatin1Char(' ')),
                             current.order.newCharacter(lesson));
     const int runs = current.runs.value(lesson);
-    info += QLatin1Char(' ') + tr("%n run(s) so far.", nullptr, runs);
+    info += QLatin1Char(' ') + tr("Runs so far: %1.").arg(runs);
     if (current.boosted(lesson))
         info += QLatin1Char(' ') + tr("In the first %n run(s) the new character comes up twice "
                                       "as often as each other.",
@@ -367,6 +379,7 @@ void CoursePage::applyOrder(const QString &text)
     }
     current.setOrder(order);
     orderEdit->setText(order.text());
+    orderEdit->setCursorPosition(0);
     fillLessons();
     saveSettings();
 }

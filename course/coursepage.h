@@ -61,6 +61,8 @@ public:
     void setSeed(quint32 seed) { random.seed(seed); }
     std::function<QString()> chooseExportFile;
 
+    QSize sizeHint() const override;
+
     void start();
     void stop();
     void score();
@@ -119,6 +121,7 @@ private:
     void saveSettings();
     RunSpec spec() const;
 
+    QWidget *contents = nullptr; // inside the scroll area
     const AjustesPrincipais *main;
     RunPlayer *player;
     RunStore *store;

@@ -86,7 +86,7 @@ void PracticeWindow::showEvent(QShowEvent *event)
     // Sized once to its contents, within the screen even at a large scale.
     if (!sized) {
         sized = true;
-        QSize size = sizeHint().expandedTo(QSize(720, 560));
+        QSize size = sizeHint();
         if (const QScreen *s = screen())
             size = size.boundedTo(s->availableGeometry().size() * 9 / 10);
         resize(size);

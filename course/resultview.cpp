@@ -97,6 +97,7 @@ ResultView::ResultView(QWidget *parent) : QWidget(parent)
     characters->setEditTriggers(QAbstractItemView::NoEditTriggers);
     characters->setSelectionBehavior(QAbstractItemView::SelectRows);
     characters->verticalHeader()->hide();
+    characters->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     characters->horizontalHeader()->setStretchLastSection(true);
     characters->setTabKeyNavigation(false);
     charactersLabel = new QLabel(this);
@@ -271,7 +272,6 @@ void ResultView::render()
         for (int col = 0; col < cells.size(); ++col)
             characters->setItem(row, col, new QTableWidgetItem(cells.at(col)));
     }
-    characters->resizeColumnsToContents();
 }
 
 } // namespace course

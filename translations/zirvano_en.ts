@@ -273,18 +273,15 @@
         <translation>Sco&amp;re</translation>
     </message>
     <message numerus="yes">
-        <source>%n run(s) so far.</source>
-        <translation>
-            <numerusform>%n run so far.</numerusform>
-            <numerusform>%n runs so far.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
         <translation>
             <numerusform>In the first run the new character comes up twice as often as each other.</numerusform>
             <numerusform>In the first %n runs the new character comes up twice as often as each other.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Runs so far: %1.</translation>
     </message>
 </context>
 <context>

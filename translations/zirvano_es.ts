@@ -273,18 +273,15 @@
         <translation>C&amp;alificar</translation>
     </message>
     <message numerus="yes">
-        <source>%n run(s) so far.</source>
-        <translation>
-            <numerusform>%n ronda hasta ahora.</numerusform>
-            <numerusform>%n rondas hasta ahora.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
         <translation>
             <numerusform>En la primera ronda el carácter nuevo sale el doble que cada uno de los demás.</numerusform>
             <numerusform>En las primeras %n rondas el carácter nuevo sale el doble que cada uno de los demás.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Rondas hasta ahora: %1.</translation>
     </message>
 </context>
 <context>

@@ -273,18 +273,15 @@
         <translation>&amp;Avaliar</translation>
     </message>
     <message numerus="yes">
-        <source>%n run(s) so far.</source>
-        <translation>
-            <numerusform>%n rodada até agora.</numerusform>
-            <numerusform>%n rodadas até agora.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
         <translation>
             <numerusform>Na primeira rodada o caractere novo aparece duas vezes mais que cada um dos outros.</numerusform>
             <numerusform>Nas primeiras %n rodadas o caractere novo aparece duas vezes mais que cada um dos outros.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Rodadas até agora: %1.</translation>
     </message>
 </context>
 <context>

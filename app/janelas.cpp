@@ -36,11 +36,11 @@ Janelas::Janelas()
         [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
     registro->open();
     teste->SetRecord(registro.get());
-    // Each page is one line here. The course plays, stores and exports
-    // through the seams its page is given (none yet: it then says so).
+    // Each page is one line here. The course plays and stores through the
+    // seams its page is given (no player yet: it then says so).
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
-                     new course::CoursePage(fMorse, nullptr, nullptr, nullptr));
+                     new course::CoursePage(fMorse, nullptr, nullptr, &exportador));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();
@@ -56,6 +56,7 @@ Janelas::~Janelas()
     fMorse = nullptr;
 }
 
+// A page the window does not hold yet leaves it where it was.
 void Janelas::AbrePratica(course::PracticePage pagina) const
 {
     QTimer::singleShot(0, pratica.get(), [this, pagina] {

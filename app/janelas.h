@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course/keyerexporter.h"
 #include "course/practicewindow.h"
 
 #include <memory>
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<TfSobre> sobre;
     std::unique_ptr<TfTeclado> teclado;
     std::unique_ptr<TfTeste> teste;
+    course::KeyerExporter exportador;
     std::unique_ptr<course::PracticeWindow> pratica;
     // Never shown; its text-rotation timer runs for the life of the program.
     std::unique_ptr<TFIdioma> idioma;

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>MorseText</name>
+    <message>
+        <source>There is nothing to key.</source>
+        <translation>There is nothing to key.</translation>
+    </message>
+    <message>
+        <source>The text is too long: at most %1 characters.</source>
+        <translation>The text is too long: at most %1 characters.</translation>
+    </message>
+    <message>
+        <source>Character %1, %2, has no Morse code.</source>
+        <translation>Character %1, %2, has no Morse code.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&quot; at character %1 has no &quot;&gt;&quot; in the same word.</source>
+        <translation>The &quot;&lt;&quot; at character %1 has no &quot;&gt;&quot; in the same word.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
+        <translation>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</translation>
+    </message>
+</context>
+<context>
     <name>TfMorse</name>
     <message>
         <source>Practice window: the Koch course (Ctrl+K)</source>
@@ -22,6 +45,17 @@
     <message>
         <source>&amp;Practice window…</source>
         <translation>&amp;Practice window…</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFile</name>
+    <message>
+        <source>Cannot write %1: %2 minutes of sound, more than a WAV file holds (%3 minutes).</source>
+        <translation>Cannot write %1: %2 minutes of sound, more than a WAV file holds (%3 minutes).</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
     </message>
 </context>
 <context>

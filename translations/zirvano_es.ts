@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>MorseText</name>
+    <message>
+        <source>There is nothing to key.</source>
+        <translation>No hay nada que transmitir.</translation>
+    </message>
+    <message>
+        <source>The text is too long: at most %1 characters.</source>
+        <translation>El texto es demasiado largo: como máximo %1 caracteres.</translation>
+    </message>
+    <message>
+        <source>Character %1, %2, has no Morse code.</source>
+        <translation>El carácter %1, %2, no tiene código Morse.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&quot; at character %1 has no &quot;&gt;&quot; in the same word.</source>
+        <translation>El &quot;&lt;&quot; del carácter %1 no tiene &quot;&gt;&quot; en la misma palabra.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
+        <translation>El &quot;&lt;&gt;&quot; del carácter %1 no contiene caracteres.</translation>
+    </message>
+</context>
+<context>
     <name>TfMorse</name>
     <message>
         <source>Practice window: the Koch course (Ctrl+K)</source>
@@ -22,6 +45,17 @@
     <message>
         <source>&amp;Practice window…</source>
         <translation>&amp;Ventana de práctica…</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFile</name>
+    <message>
+        <source>Cannot write %1: %2 minutes of sound, more than a WAV file holds (%3 minutes).</source>
+        <translation>No se puede escribir %1: %2 minutos de sonido, más de lo que cabe en un archivo WAV (%3 minutos).</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
     </message>
 </context>
 <context>

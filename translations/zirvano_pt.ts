@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>MorseText</name>
+    <message>
+        <source>There is nothing to key.</source>
+        <translation>Não há nada para transmitir.</translation>
+    </message>
+    <message>
+        <source>The text is too long: at most %1 characters.</source>
+        <translation>O texto é longo demais: no máximo %1 caracteres.</translation>
+    </message>
+    <message>
+        <source>Character %1, %2, has no Morse code.</source>
+        <translation>O caractere %1, %2, não tem código Morse.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&quot; at character %1 has no &quot;&gt;&quot; in the same word.</source>
+        <translation>O &quot;&lt;&quot; no caractere %1 não tem &quot;&gt;&quot; na mesma palavra.</translation>
+    </message>
+    <message>
+        <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
+        <translation>O &quot;&lt;&gt;&quot; no caractere %1 não contém caracteres.</translation>
+    </message>
+</context>
+<context>
     <name>TfMorse</name>
     <message>
         <source>Practice window: the Koch course (Ctrl+K)</source>
@@ -22,6 +45,17 @@
     <message>
         <source>&amp;Practice window…</source>
         <translation>&amp;Janela de prática…</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFile</name>
+    <message>
+        <source>Cannot write %1: %2 minutes of sound, more than a WAV file holds (%3 minutes).</source>
+        <translation>Não é possível gravar %1: %2 minutos de som, mais do que cabe num arquivo WAV (%3 minutos).</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Não é possível gravar %1: %2</translation>
     </message>
 </context>
 <context>

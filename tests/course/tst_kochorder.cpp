@@ -1,6 +1,8 @@
 // The Koch order the learner types or keeps, and the lessons it makes.
 
 #include "course/kochorder.h"
+#include "morse/morsealphabet.h"
+#include "morse/morsetext.h"
 
 #include <QTest>
 
@@ -19,6 +21,23 @@ private slots:
         QCOMPARE(order.characters().size(), 41);
         QCOMPARE(order.lastLesson(), 40);
         QVERIFY(order.isDefault());
+    }
+
+    // The course knows exactly what the keyer keys: every character of the
+    // keyer's table, and prosigns it sends as one.
+    void sameAsTheKeyer()
+    {
+        QStringList singles;
+        for (const QString &c : KochOrder::Known()) {
+            const MorseText text = MorseText::parse(c);
+            QVERIFY2(text.ok() && text.symbols().size() == 1, qPrintable(c));
+            if (c.size() == 1)
+                singles << c;
+        }
+        QString table = MorseAlphabet::Characters();
+        for (const QString &c : singles)
+            table.remove(c);
+        QCOMPARE(table, QString());
     }
 
     void parse_data()

@@ -10,17 +10,15 @@
 #include <memory>
 
 class AjustesPrincipais;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QSpinBox;
 
 namespace course {
 
 class AudioExporter;
+class CourseSetup;
 class GroupGenerator;
 class ResultView;
 class RunPlayer;
@@ -68,29 +66,7 @@ public:
     void score();
     void exportRun();
 
-    QGroupBox *lessonGroup = nullptr;
-    QLabel *lessonLabel = nullptr;
-    QComboBox *lessonBox = nullptr;
-    QLabel *lessonInfo = nullptr;
-    QLabel *orderLabel = nullptr;
-    QLineEdit *orderEdit = nullptr;
-    QPushButton *orderApply = nullptr;
-    QPushButton *orderDefault = nullptr;
-    QLabel *orderError = nullptr;
-
-    QGroupBox *speedGroup = nullptr;
-    QLabel *charSpeedLabel = nullptr;
-    QSpinBox *charSpeed = nullptr;
-    QLabel *effectiveSpeedLabel = nullptr;
-    QSpinBox *effectiveSpeed = nullptr;
-    QLabel *groupSizeLabel = nullptr;
-    QComboBox *groupSize = nullptr;
-    QLabel *durationLabel = nullptr;
-    QComboBox *duration = nullptr;
-    QLabel *thresholdLabel = nullptr;
-    QSpinBox *threshold = nullptr;
-    QLabel *scaleNote = nullptr;
-
+    CourseSetup *setup = nullptr;
     QPushButton *startButton = nullptr;
     QPushButton *stopButton = nullptr;
     QPushButton *scoreButton = nullptr;
@@ -109,12 +85,6 @@ protected:
 private:
     void build();
     void retranslate();
-    void fillLessons();
-    void fillChoices();
-    void showSettings();
-    void showLessonInfo();
-    void showScaleNote();
-    void applyOrder(const QString &text);
     void setState(State next);
     void setStatus(std::function<QString()> text);
     void played(const QStringList &groups);

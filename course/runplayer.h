@@ -13,8 +13,9 @@ namespace course {
 // hands over the speeds and a source of groups; the timing is the player's.
 //
 // start() plays groups one word space apart, pulling each from nextGroup
-// when it needs it (ahead of time is fine), until the groups pulled fill
-// spec.durationMs; the last is played whole. It returns at once. When the
+// when it needs it (ahead of time is fine, always on the thread that called
+// start()), until the groups pulled fill spec.durationMs; the last is played
+// whole. It returns at once. When the
 // last group has been heard it emits finished() with every group played, in
 // order, and pulls no more. stop() ends the run at once, silently, with no
 // finished(); it is called only while a run plays.

@@ -73,98 +73,6 @@
         <translation>&amp;Koch course</translation>
     </message>
     <message>
-        <source>Lesson</source>
-        <translation>Lesson</translation>
-    </message>
-    <message>
-        <source>&amp;Lesson:</source>
-        <translation>&amp;Lesson:</translation>
-    </message>
-    <message>
-        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
-        <translation>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</translation>
-    </message>
-    <message>
-        <source>Koch &amp;order:</source>
-        <translation>Koch &amp;order:</translation>
-    </message>
-    <message>
-        <source>Koch order</source>
-        <translation>Koch order</translation>
-    </message>
-    <message>
-        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
-        <translation>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</translation>
-    </message>
-    <message>
-        <source>&amp;Use this order</source>
-        <translation>&amp;Use this order</translation>
-    </message>
-    <message>
-        <source>Stan&amp;dard order</source>
-        <translation>Stan&amp;dard order</translation>
-    </message>
-    <message>
-        <source>Back to the order most trainers share.</source>
-        <translation>Back to the order most trainers share.</translation>
-    </message>
-    <message>
-        <source>Speeds and groups</source>
-        <translation>Speeds and groups</translation>
-    </message>
-    <message>
-        <source>&amp;Character speed:</source>
-        <translation>&amp;Character speed:</translation>
-    </message>
-    <message>
-        <source>Character speed in PARIS words per minute</source>
-        <translation>Character speed in PARIS words per minute</translation>
-    </message>
-    <message>
-        <source>&amp;Effective speed:</source>
-        <translation>&amp;Effective speed:</translation>
-    </message>
-    <message>
-        <source>Effective speed in PARIS words per minute</source>
-        <translation>Effective speed in PARIS words per minute</translation>
-    </message>
-    <message>
-        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
-        <translation>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</translation>
-    </message>
-    <message>
-        <source> WPM</source>
-        <translation> WPM</translation>
-    </message>
-    <message>
-        <source>&amp;Group size:</source>
-        <translation>&amp;Group size:</translation>
-    </message>
-    <message>
-        <source>Group size</source>
-        <translation>Group size</translation>
-    </message>
-    <message>
-        <source>Duration of a run</source>
-        <translation>Duration of a run</translation>
-    </message>
-    <message>
-        <source>&amp;Pass mark:</source>
-        <translation>&amp;Pass mark:</translation>
-    </message>
-    <message>
-        <source>Pass mark</source>
-        <translation>Pass mark</translation>
-    </message>
-    <message>
-        <source>A run at least this accurate opens the next lesson.</source>
-        <translation>A run at least this accurate opens the next lesson.</translation>
-    </message>
-    <message>
-        <source> %</source>
-        <translation> %</translation>
-    </message>
-    <message>
         <source>&amp;Start</source>
         <translation>&amp;Start</translation>
     </message>
@@ -207,44 +115,6 @@
     <message>
         <source>Writes the last run&apos;s sound to a WAV file.</source>
         <translation>Writes the last run&apos;s sound to a WAV file.</translation>
-    </message>
-    <message>
-        <source>Lesson %1 (+%2)</source>
-        <translation>Lesson %1 (+%2)</translation>
-    </message>
-    <message>
-        <source>%1, passed</source>
-        <translation>%1, passed</translation>
-    </message>
-    <message>
-        <source>%1, not reached yet</source>
-        <translation>%1, not reached yet</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n character(s)</source>
-        <translation>
-            <numerusform>%n character</numerusform>
-            <numerusform>%n characters</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Mixed, %1 to %2 characters</source>
-        <translation>Mixed, %1 to %2 characters</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n minute(s)</source>
-        <translation>
-            <numerusform>%n minute</numerusform>
-            <numerusform>%n minutes</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Characters: %1. New: %2.</source>
-        <translation>Characters: %1. New: %2.</translation>
-    </message>
-    <message>
-        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
-        <translation>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</translation>
     </message>
     <message>
         <source>Lesson %1 is playing: type what you hear.</source>
@@ -299,12 +169,145 @@
         <translation>Run written to %1.</translation>
     </message>
     <message>
+        <source>Sco&amp;re</source>
+        <translation>Sco&amp;re</translation>
+    </message>
+</context>
+<context>
+    <name>course::CourseSetup</name>
+    <message>
+        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
+        <translation>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</translation>
+    </message>
+    <message>
+        <source>Lesson</source>
+        <translation>Lesson</translation>
+    </message>
+    <message>
+        <source>&amp;Lesson:</source>
+        <translation>&amp;Lesson:</translation>
+    </message>
+    <message>
+        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
+        <translation>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</translation>
+    </message>
+    <message>
+        <source>Koch &amp;order:</source>
+        <translation>Koch &amp;order:</translation>
+    </message>
+    <message>
+        <source>Koch order</source>
+        <translation>Koch order</translation>
+    </message>
+    <message>
+        <source>&amp;Use this order</source>
+        <translation>&amp;Use this order</translation>
+    </message>
+    <message>
+        <source>Stan&amp;dard order</source>
+        <translation>Stan&amp;dard order</translation>
+    </message>
+    <message>
+        <source>Back to the order most trainers share.</source>
+        <translation>Back to the order most trainers share.</translation>
+    </message>
+    <message>
+        <source>Speeds and groups</source>
+        <translation>Speeds and groups</translation>
+    </message>
+    <message>
+        <source>&amp;Character speed:</source>
+        <translation>&amp;Character speed:</translation>
+    </message>
+    <message>
+        <source>Character speed in PARIS words per minute</source>
+        <translation>Character speed in PARIS words per minute</translation>
+    </message>
+    <message>
+        <source>&amp;Effective speed:</source>
+        <translation>&amp;Effective speed:</translation>
+    </message>
+    <message>
+        <source>Effective speed in PARIS words per minute</source>
+        <translation>Effective speed in PARIS words per minute</translation>
+    </message>
+    <message>
+        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
+        <translation>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> WPM</translation>
+    </message>
+    <message>
+        <source>&amp;Group size:</source>
+        <translation>&amp;Group size:</translation>
+    </message>
+    <message>
+        <source>Group size</source>
+        <translation>Group size</translation>
+    </message>
+    <message>
         <source>Durat&amp;ion:</source>
         <translation>Durat&amp;ion:</translation>
     </message>
     <message>
-        <source>Sco&amp;re</source>
-        <translation>Sco&amp;re</translation>
+        <source>Duration of a run</source>
+        <translation>Duration of a run</translation>
+    </message>
+    <message>
+        <source>&amp;Pass mark:</source>
+        <translation>&amp;Pass mark:</translation>
+    </message>
+    <message>
+        <source>Pass mark</source>
+        <translation>Pass mark</translation>
+    </message>
+    <message>
+        <source>A run at least this accurate opens the next lesson.</source>
+        <translation>A run at least this accurate opens the next lesson.</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Lesson %1 (+%2)</source>
+        <translation>Lesson %1 (+%2)</translation>
+    </message>
+    <message>
+        <source>%1, passed</source>
+        <translation>%1, passed</translation>
+    </message>
+    <message>
+        <source>%1, not reached yet</source>
+        <translation>%1, not reached yet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s)</source>
+        <translation>
+            <numerusform>%n character</numerusform>
+            <numerusform>%n characters</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Mixed, %1 to %2 characters</source>
+        <translation>Mixed, %1 to %2 characters</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Characters: %1. New: %2.</source>
+        <translation>Characters: %1. New: %2.</translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Runs so far: %1.</translation>
     </message>
     <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
@@ -314,8 +317,8 @@
         </translation>
     </message>
     <message>
-        <source>Runs so far: %1.</source>
-        <translation>Runs so far: %1.</translation>
+        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
+        <translation>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</translation>
     </message>
 </context>
 <context>

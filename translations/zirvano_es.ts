@@ -73,98 +73,6 @@
         <translation>Curso &amp;Koch</translation>
     </message>
     <message>
-        <source>Lesson</source>
-        <translation>Lección</translation>
-    </message>
-    <message>
-        <source>&amp;Lesson:</source>
-        <translation>&amp;Lección:</translation>
-    </message>
-    <message>
-        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
-        <translation>La lección n usa los primeros n + 1 caracteres del orden. Se puede elegir cualquier lección.</translation>
-    </message>
-    <message>
-        <source>Koch &amp;order:</source>
-        <translation>&amp;Orden de Koch:</translation>
-    </message>
-    <message>
-        <source>Koch order</source>
-        <translation>Orden de Koch</translation>
-    </message>
-    <message>
-        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
-        <translation>Los caracteres en el orden en que se aprenden; los prosignos entre los signos &lt; y &gt;, como &lt;AR&gt;.</translation>
-    </message>
-    <message>
-        <source>&amp;Use this order</source>
-        <translation>&amp;Usar este orden</translation>
-    </message>
-    <message>
-        <source>Stan&amp;dard order</source>
-        <translation>Orden pre&amp;determinado</translation>
-    </message>
-    <message>
-        <source>Back to the order most trainers share.</source>
-        <translation>Vuelve al orden que comparten la mayoría de los entrenadores.</translation>
-    </message>
-    <message>
-        <source>Speeds and groups</source>
-        <translation>Velocidades y grupos</translation>
-    </message>
-    <message>
-        <source>&amp;Character speed:</source>
-        <translation>Velocidad de los &amp;caracteres:</translation>
-    </message>
-    <message>
-        <source>Character speed in PARIS words per minute</source>
-        <translation>Velocidad de los caracteres en palabras por minuto PARIS</translation>
-    </message>
-    <message>
-        <source>&amp;Effective speed:</source>
-        <translation>Velocidad &amp;efectiva:</translation>
-    </message>
-    <message>
-        <source>Effective speed in PARIS words per minute</source>
-        <translation>Velocidad efectiva en palabras por minuto PARIS</translation>
-    </message>
-    <message>
-        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
-        <translation>Por debajo de la velocidad de los caracteres, las pausas entre caracteres y entre palabras son más largas (Farnsworth); los caracteres conservan su velocidad.</translation>
-    </message>
-    <message>
-        <source> WPM</source>
-        <translation> WPM</translation>
-    </message>
-    <message>
-        <source>&amp;Group size:</source>
-        <translation>Tamaño del &amp;grupo:</translation>
-    </message>
-    <message>
-        <source>Group size</source>
-        <translation>Tamaño del grupo</translation>
-    </message>
-    <message>
-        <source>Duration of a run</source>
-        <translation>Duración de una ronda</translation>
-    </message>
-    <message>
-        <source>&amp;Pass mark:</source>
-        <translation>&amp;Nota mínima:</translation>
-    </message>
-    <message>
-        <source>Pass mark</source>
-        <translation>Nota mínima</translation>
-    </message>
-    <message>
-        <source>A run at least this accurate opens the next lesson.</source>
-        <translation>Una ronda con al menos este acierto abre la lección siguiente.</translation>
-    </message>
-    <message>
-        <source> %</source>
-        <translation> %</translation>
-    </message>
-    <message>
         <source>&amp;Start</source>
         <translation>&amp;Iniciar</translation>
     </message>
@@ -207,44 +115,6 @@
     <message>
         <source>Writes the last run&apos;s sound to a WAV file.</source>
         <translation>Graba el sonido de la última ronda en un archivo WAV.</translation>
-    </message>
-    <message>
-        <source>Lesson %1 (+%2)</source>
-        <translation>Lección %1 (+%2)</translation>
-    </message>
-    <message>
-        <source>%1, passed</source>
-        <translation>%1, aprobada</translation>
-    </message>
-    <message>
-        <source>%1, not reached yet</source>
-        <translation>%1, aún no alcanzada</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n character(s)</source>
-        <translation>
-            <numerusform>%n carácter</numerusform>
-            <numerusform>%n caracteres</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Mixed, %1 to %2 characters</source>
-        <translation>Mixto, de %1 a %2 caracteres</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n minute(s)</source>
-        <translation>
-            <numerusform>%n minuto</numerusform>
-            <numerusform>%n minutos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Characters: %1. New: %2.</source>
-        <translation>Caracteres: %1. Nuevo: %2.</translation>
-    </message>
-    <message>
-        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
-        <translation>El curso cuenta palabras por minuto PARIS (WPM). Los %1 PpM de la ventana principal son la escala propia del entrenador: %2 WPM PARIS en sus caracteres, %3 WPM con sus pausas más largas.</translation>
     </message>
     <message>
         <source>Lesson %1 is playing: type what you hear.</source>
@@ -299,12 +169,145 @@
         <translation>Ronda escrita en %1.</translation>
     </message>
     <message>
+        <source>Sco&amp;re</source>
+        <translation>C&amp;alificar</translation>
+    </message>
+</context>
+<context>
+    <name>course::CourseSetup</name>
+    <message>
+        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
+        <translation>Los caracteres en el orden en que se aprenden; los prosignos entre los signos &lt; y &gt;, como &lt;AR&gt;.</translation>
+    </message>
+    <message>
+        <source>Lesson</source>
+        <translation>Lección</translation>
+    </message>
+    <message>
+        <source>&amp;Lesson:</source>
+        <translation>&amp;Lección:</translation>
+    </message>
+    <message>
+        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
+        <translation>La lección n usa los primeros n + 1 caracteres del orden. Se puede elegir cualquier lección.</translation>
+    </message>
+    <message>
+        <source>Koch &amp;order:</source>
+        <translation>&amp;Orden de Koch:</translation>
+    </message>
+    <message>
+        <source>Koch order</source>
+        <translation>Orden de Koch</translation>
+    </message>
+    <message>
+        <source>&amp;Use this order</source>
+        <translation>&amp;Usar este orden</translation>
+    </message>
+    <message>
+        <source>Stan&amp;dard order</source>
+        <translation>Orden pre&amp;determinado</translation>
+    </message>
+    <message>
+        <source>Back to the order most trainers share.</source>
+        <translation>Vuelve al orden que comparten la mayoría de los entrenadores.</translation>
+    </message>
+    <message>
+        <source>Speeds and groups</source>
+        <translation>Velocidades y grupos</translation>
+    </message>
+    <message>
+        <source>&amp;Character speed:</source>
+        <translation>Velocidad de los &amp;caracteres:</translation>
+    </message>
+    <message>
+        <source>Character speed in PARIS words per minute</source>
+        <translation>Velocidad de los caracteres en palabras por minuto PARIS</translation>
+    </message>
+    <message>
+        <source>&amp;Effective speed:</source>
+        <translation>Velocidad &amp;efectiva:</translation>
+    </message>
+    <message>
+        <source>Effective speed in PARIS words per minute</source>
+        <translation>Velocidad efectiva en palabras por minuto PARIS</translation>
+    </message>
+    <message>
+        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
+        <translation>Por debajo de la velocidad de los caracteres, las pausas entre caracteres y entre palabras son más largas (Farnsworth); los caracteres conservan su velocidad.</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> WPM</translation>
+    </message>
+    <message>
+        <source>&amp;Group size:</source>
+        <translation>Tamaño del &amp;grupo:</translation>
+    </message>
+    <message>
+        <source>Group size</source>
+        <translation>Tamaño del grupo</translation>
+    </message>
+    <message>
         <source>Durat&amp;ion:</source>
         <translation>Du&amp;ración:</translation>
     </message>
     <message>
-        <source>Sco&amp;re</source>
-        <translation>C&amp;alificar</translation>
+        <source>Duration of a run</source>
+        <translation>Duración de una ronda</translation>
+    </message>
+    <message>
+        <source>&amp;Pass mark:</source>
+        <translation>&amp;Nota mínima:</translation>
+    </message>
+    <message>
+        <source>Pass mark</source>
+        <translation>Nota mínima</translation>
+    </message>
+    <message>
+        <source>A run at least this accurate opens the next lesson.</source>
+        <translation>Una ronda con al menos este acierto abre la lección siguiente.</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Lesson %1 (+%2)</source>
+        <translation>Lección %1 (+%2)</translation>
+    </message>
+    <message>
+        <source>%1, passed</source>
+        <translation>%1, aprobada</translation>
+    </message>
+    <message>
+        <source>%1, not reached yet</source>
+        <translation>%1, aún no alcanzada</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s)</source>
+        <translation>
+            <numerusform>%n carácter</numerusform>
+            <numerusform>%n caracteres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Mixed, %1 to %2 characters</source>
+        <translation>Mixto, de %1 a %2 caracteres</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Characters: %1. New: %2.</source>
+        <translation>Caracteres: %1. Nuevo: %2.</translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Rondas hasta ahora: %1.</translation>
     </message>
     <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
@@ -314,8 +317,8 @@
         </translation>
     </message>
     <message>
-        <source>Runs so far: %1.</source>
-        <translation>Rondas hasta ahora: %1.</translation>
+        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
+        <translation>El curso cuenta palabras por minuto PARIS (WPM). Los %1 PpM de la ventana principal son la escala propia del entrenador: %2 WPM PARIS en sus caracteres, %3 WPM con sus pausas más largas.</translation>
     </message>
 </context>
 <context>

@@ -73,98 +73,6 @@
         <translation>Curso &amp;Koch</translation>
     </message>
     <message>
-        <source>Lesson</source>
-        <translation>Lição</translation>
-    </message>
-    <message>
-        <source>&amp;Lesson:</source>
-        <translation>&amp;Lição:</translation>
-    </message>
-    <message>
-        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
-        <translation>A lição n usa os primeiros n + 1 caracteres da ordem. Qualquer lição pode ser escolhida.</translation>
-    </message>
-    <message>
-        <source>Koch &amp;order:</source>
-        <translation>&amp;Ordem de Koch:</translation>
-    </message>
-    <message>
-        <source>Koch order</source>
-        <translation>Ordem de Koch</translation>
-    </message>
-    <message>
-        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
-        <translation>Os caracteres na ordem em que são aprendidos; prosinais entre os sinais &lt; e &gt;, como &lt;AR&gt;.</translation>
-    </message>
-    <message>
-        <source>&amp;Use this order</source>
-        <translation>&amp;Usar esta ordem</translation>
-    </message>
-    <message>
-        <source>Stan&amp;dard order</source>
-        <translation>Ordem pa&amp;drão</translation>
-    </message>
-    <message>
-        <source>Back to the order most trainers share.</source>
-        <translation>Volta à ordem que a maioria dos treinadores usa.</translation>
-    </message>
-    <message>
-        <source>Speeds and groups</source>
-        <translation>Velocidades e grupos</translation>
-    </message>
-    <message>
-        <source>&amp;Character speed:</source>
-        <translation>Velocidade dos &amp;caracteres:</translation>
-    </message>
-    <message>
-        <source>Character speed in PARIS words per minute</source>
-        <translation>Velocidade dos caracteres em palavras por minuto PARIS</translation>
-    </message>
-    <message>
-        <source>&amp;Effective speed:</source>
-        <translation>Velocidade &amp;efetiva:</translation>
-    </message>
-    <message>
-        <source>Effective speed in PARIS words per minute</source>
-        <translation>Velocidade efetiva em palavras por minuto PARIS</translation>
-    </message>
-    <message>
-        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
-        <translation>Abaixo da velocidade dos caracteres, os intervalos entre caracteres e entre palavras ficam mais longos (Farnsworth); os caracteres mantêm a sua velocidade.</translation>
-    </message>
-    <message>
-        <source> WPM</source>
-        <translation> WPM</translation>
-    </message>
-    <message>
-        <source>&amp;Group size:</source>
-        <translation>Tamanho do &amp;grupo:</translation>
-    </message>
-    <message>
-        <source>Group size</source>
-        <translation>Tamanho do grupo</translation>
-    </message>
-    <message>
-        <source>Duration of a run</source>
-        <translation>Duração de uma rodada</translation>
-    </message>
-    <message>
-        <source>&amp;Pass mark:</source>
-        <translation>&amp;Nota para passar:</translation>
-    </message>
-    <message>
-        <source>Pass mark</source>
-        <translation>Nota para passar</translation>
-    </message>
-    <message>
-        <source>A run at least this accurate opens the next lesson.</source>
-        <translation>Uma rodada com pelo menos este acerto abre a lição seguinte.</translation>
-    </message>
-    <message>
-        <source> %</source>
-        <translation> %</translation>
-    </message>
-    <message>
         <source>&amp;Start</source>
         <translation>&amp;Iniciar</translation>
     </message>
@@ -207,44 +115,6 @@
     <message>
         <source>Writes the last run&apos;s sound to a WAV file.</source>
         <translation>Grava o som da última rodada num arquivo WAV.</translation>
-    </message>
-    <message>
-        <source>Lesson %1 (+%2)</source>
-        <translation>Lição %1 (+%2)</translation>
-    </message>
-    <message>
-        <source>%1, passed</source>
-        <translation>%1, aprovada</translation>
-    </message>
-    <message>
-        <source>%1, not reached yet</source>
-        <translation>%1, ainda não alcançada</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n character(s)</source>
-        <translation>
-            <numerusform>%n caractere</numerusform>
-            <numerusform>%n caracteres</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Mixed, %1 to %2 characters</source>
-        <translation>Misto, de %1 a %2 caracteres</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n minute(s)</source>
-        <translation>
-            <numerusform>%n minuto</numerusform>
-            <numerusform>%n minutos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Characters: %1. New: %2.</source>
-        <translation>Caracteres: %1. Novo: %2.</translation>
-    </message>
-    <message>
-        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
-        <translation>O curso conta palavras por minuto PARIS (WPM). Os %1 PpM da janela principal são a escala própria do treinador: %2 WPM PARIS nos caracteres, %3 WPM com os seus intervalos mais longos.</translation>
     </message>
     <message>
         <source>Lesson %1 is playing: type what you hear.</source>
@@ -299,12 +169,145 @@
         <translation>Rodada gravada em %1.</translation>
     </message>
     <message>
+        <source>Sco&amp;re</source>
+        <translation>&amp;Avaliar</translation>
+    </message>
+</context>
+<context>
+    <name>course::CourseSetup</name>
+    <message>
+        <source>The characters in the order they are learnt; prosigns in angle brackets, like &lt;AR&gt;.</source>
+        <translation>Os caracteres na ordem em que são aprendidos; prosinais entre os sinais &lt; e &gt;, como &lt;AR&gt;.</translation>
+    </message>
+    <message>
+        <source>Lesson</source>
+        <translation>Lição</translation>
+    </message>
+    <message>
+        <source>&amp;Lesson:</source>
+        <translation>&amp;Lição:</translation>
+    </message>
+    <message>
+        <source>Lesson n uses the first n + 1 characters of the order. Any lesson can be chosen.</source>
+        <translation>A lição n usa os primeiros n + 1 caracteres da ordem. Qualquer lição pode ser escolhida.</translation>
+    </message>
+    <message>
+        <source>Koch &amp;order:</source>
+        <translation>&amp;Ordem de Koch:</translation>
+    </message>
+    <message>
+        <source>Koch order</source>
+        <translation>Ordem de Koch</translation>
+    </message>
+    <message>
+        <source>&amp;Use this order</source>
+        <translation>&amp;Usar esta ordem</translation>
+    </message>
+    <message>
+        <source>Stan&amp;dard order</source>
+        <translation>Ordem pa&amp;drão</translation>
+    </message>
+    <message>
+        <source>Back to the order most trainers share.</source>
+        <translation>Volta à ordem que a maioria dos treinadores usa.</translation>
+    </message>
+    <message>
+        <source>Speeds and groups</source>
+        <translation>Velocidades e grupos</translation>
+    </message>
+    <message>
+        <source>&amp;Character speed:</source>
+        <translation>Velocidade dos &amp;caracteres:</translation>
+    </message>
+    <message>
+        <source>Character speed in PARIS words per minute</source>
+        <translation>Velocidade dos caracteres em palavras por minuto PARIS</translation>
+    </message>
+    <message>
+        <source>&amp;Effective speed:</source>
+        <translation>Velocidade &amp;efetiva:</translation>
+    </message>
+    <message>
+        <source>Effective speed in PARIS words per minute</source>
+        <translation>Velocidade efetiva em palavras por minuto PARIS</translation>
+    </message>
+    <message>
+        <source>Below the character speed, the gaps between characters and words are longer (Farnsworth); the characters keep their speed.</source>
+        <translation>Abaixo da velocidade dos caracteres, os intervalos entre caracteres e entre palavras ficam mais longos (Farnsworth); os caracteres mantêm a sua velocidade.</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> WPM</translation>
+    </message>
+    <message>
+        <source>&amp;Group size:</source>
+        <translation>Tamanho do &amp;grupo:</translation>
+    </message>
+    <message>
+        <source>Group size</source>
+        <translation>Tamanho do grupo</translation>
+    </message>
+    <message>
         <source>Durat&amp;ion:</source>
         <translation>Du&amp;ração:</translation>
     </message>
     <message>
-        <source>Sco&amp;re</source>
-        <translation>&amp;Avaliar</translation>
+        <source>Duration of a run</source>
+        <translation>Duração de uma rodada</translation>
+    </message>
+    <message>
+        <source>&amp;Pass mark:</source>
+        <translation>&amp;Nota para passar:</translation>
+    </message>
+    <message>
+        <source>Pass mark</source>
+        <translation>Nota para passar</translation>
+    </message>
+    <message>
+        <source>A run at least this accurate opens the next lesson.</source>
+        <translation>Uma rodada com pelo menos este acerto abre a lição seguinte.</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Lesson %1 (+%2)</source>
+        <translation>Lição %1 (+%2)</translation>
+    </message>
+    <message>
+        <source>%1, passed</source>
+        <translation>%1, aprovada</translation>
+    </message>
+    <message>
+        <source>%1, not reached yet</source>
+        <translation>%1, ainda não alcançada</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n character(s)</source>
+        <translation>
+            <numerusform>%n caractere</numerusform>
+            <numerusform>%n caracteres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Mixed, %1 to %2 characters</source>
+        <translation>Misto, de %1 a %2 caracteres</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Characters: %1. New: %2.</source>
+        <translation>Caracteres: %1. Novo: %2.</translation>
+    </message>
+    <message>
+        <source>Runs so far: %1.</source>
+        <translation>Rodadas até agora: %1.</translation>
     </message>
     <message numerus="yes">
         <source>In the first %n run(s) the new character comes up twice as often as each other.</source>
@@ -314,8 +317,8 @@
         </translation>
     </message>
     <message>
-        <source>Runs so far: %1.</source>
-        <translation>Rodadas até agora: %1.</translation>
+        <source>The course counts PARIS words per minute. The main window&apos;s %1 PpM is the trainer&apos;s own scale: %2 WPM by PARIS for its characters, %3 WPM with its longer gaps.</source>
+        <translation>O curso conta palavras por minuto PARIS (WPM). Os %1 PpM da janela principal são a escala própria do treinador: %2 WPM PARIS nos caracteres, %3 WPM com os seus intervalos mais longos.</translation>
     </message>
 </context>
 <context>

@@ -11,22 +11,18 @@ class FakePlayer : public course::RunPlayer
 public:
     int starts = 0;
     int stops = 0;
-    bool playing = false;
     course::RunSpec spec;
     NextGroup next;
 
     void start(const course::RunSpec &s, NextGroup nextGroup) override
     {
         ++starts;
-        playing = true;
         spec = s;
         next = std::move(nextGroup);
     }
-
     void stop() override
     {
         ++stops;
-        playing = false;
         next = nullptr;
     }
 
@@ -38,14 +34,10 @@ public:
             groups << next();
         return groups;
     }
-
-    // Plays count groups and ends the run, as a player does when the time is
-    // up.
+    // Plays count groups and ends the run, as when the time is up.
     QStringList play(int count)
     {
         const QStringList groups = pull(count);
-        emit progress(spec.durationMs);
-        playing = false;
         emit finished(groups);
         return groups;
     }
@@ -59,29 +51,23 @@ public:
 
     bool storeRun(const course::CourseRun &run, QString &error) override
     {
-        if (!failure.isEmpty()) {
-            error = failure;
-            return false;
-        }
-        runs << run;
-        return true;
+        error = failure;
+        if (failure.isEmpty())
+            runs << run;
+        return failure.isEmpty();
     }
 };
 
 class FakeExporter : public course::AudioExporter
 {
 public:
-    QString file;
-    QString text;
-    course::RunSpec spec;
-    QString failure;
+    QString file, text, failure;
 
-    bool exportWav(const QString &f, const QString &t, const course::RunSpec &s,
+    bool exportWav(const QString &f, const QString &t, const course::RunSpec &,
                    QString &error) override
     {
         file = f;
         text = t;
-        spec = s;
         error = failure;
         return failure.isEmpty();
     }

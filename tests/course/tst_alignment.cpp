@@ -47,24 +47,6 @@ class TstAlignment : public QObject
     Q_OBJECT
 
 private slots:
-    void tokens_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("tokens");
-        QTest::newRow("case and spaces") << "  km  u\tr \n"
-                                         << QStringList{"K", "M", " ", "U", " ", "R"};
-        QTest::newRow("prosign") << "e<ar>" << QStringList{"E", "<AR>"};
-        QTest::newRow("lone bracket") << "E<A" << QStringList{"E", "<", "A"};
-        QTest::newRow("empty") << "   " << QStringList();
-    }
-
-    void tokens()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, tokens);
-        QCOMPARE(Alignment::tokens(text), tokens);
-    }
-
     // Rows as shown (sent, typed, marks; no marks without an error) and the
     // counts right, wrong, skipped, extra.
     void faults_data()
@@ -75,8 +57,8 @@ private slots:
         QTest::addColumn<QList<int>>("counts");
         QTest::newRow("all right, lower case")
             << "KMURE SNAPT"
-            << "kmure snapt" << QStringList{"KMURE SNAPT", "KMURE SNAPT", ""}
-            << QList<int>{10, 0, 0, 0};
+            << " kmure \t snapt\n"
+            << QStringList{"KMURE SNAPT", "KMURE SNAPT", ""} << QList<int>{10, 0, 0, 0};
         QTest::newRow("a skipped character")
             << "KMURE SNAPT"
             << "KMRE SNAPT" << QStringList{"KMURE SNAPT", "KM_RE SNAPT", "  ^        "}
@@ -94,16 +76,10 @@ private slots:
         QTest::newRow("nothing typed")
             << "KM UR"
             << "" << QStringList{"KM UR", "__ __", "^^ ^^"} << QList<int>{0, 0, 4, 0};
-        QTest::newRow("all wrong")
-            << "KMU"
-            << "XYZ" << QStringList{"KMU", "XYZ", "^^^"} << QList<int>{0, 3, 0, 0};
         QTest::newRow("space between groups missed")
             << "KMURE SNAPT"
             << "KMURESNAPT" << QStringList{"KMURE SNAPT", "KMURE SNAPT", ""}
             << QList<int>{10, 0, 0, 0};
-        QTest::newRow("space too many")
-            << "KMURE"
-            << "KM URE" << QStringList{"KM URE", "KM URE", ""} << QList<int>{5, 0, 0, 0};
         QTest::newRow("a group typed twice")
             << "KMU RES"
             << "KMU KMU RES" << QStringList{"___ KMU RES", "KMU KMU RES", "^^^        "}
@@ -204,24 +180,17 @@ private slots:
         const RunScore score(Alignment::align(QStringLiteral("KMKM KU"), QStringLiteral("KMXM U")));
         const auto &chars = score.perCharacter();
         QCOMPARE(chars.keys(), (QStringList{"K", "M", "U"}));
-        QCOMPARE(chars["K"].sent, 3);
-        QCOMPARE(chars["K"].right, 1);
+        QCOMPARE(
+            (QList<int>{chars["K"].sent, chars["K"].right, chars["M"].right, chars["U"].right}),
+            (QList<int>{3, 1, 2, 1}));
         QCOMPARE(chars["K"].takenFor, (QMap<QString, int>{{"X", 1}, {"", 1}}));
-        QCOMPARE(chars["M"].right, 2);
-        QCOMPARE(chars["U"].right, 1);
         QCOMPARE(score.accuracy(), 4.0 / 6);
 
         const QDateTime when = QDateTime(QDate(2026, 1, 2), QTime(3, 4), Qt::UTC);
-        const QList<record::Answer> answers = score.answers(when, 25, 12);
-        QCOMPARE(answers.size(), 6);
         QStringList got;
-        for (const record::Answer &a : answers) {
-            QCOMPARE(a.kind, record::Kind::Course);
-            QCOMPARE(a.when, when);
-            QCOMPARE(a.charWpm, 25.0);
-            QCOMPARE(a.effectiveWpm, 12.0);
-            QCOMPARE(a.answerMs, -1);
-            QCOMPARE(a.right, a.sent == a.answered);
+        for (const record::Answer &a : score.answers(when, 25, 12)) {
+            QVERIFY(a.kind == record::Kind::Course && a.when == when && a.charWpm == 25 &&
+                    a.effectiveWpm == 12 && a.answerMs == -1 && a.right == (a.sent == a.answered));
             got << a.sent + QLatin1Char('>') + a.answered;
         }
         QCOMPARE(got, (QStringList{"K>K", "M>M", "K>X", "M>M", "K>", "U>U"}));
@@ -237,8 +206,6 @@ private slots:
         QTest::newRow("80 % at 80") << QList<int>{80, 10, 10, 0} << 80 << true;
         QTest::newRow("89.9 % at 90") << QList<int>{899, 101, 0, 0} << 90 << false;
         QTest::newRow("90 % at 90") << QList<int>{9, 0, 1, 0} << 90 << true;
-        QTest::newRow("100 % at 90") << QList<int>{50, 0, 0, 0} << 90 << true;
-        QTest::newRow("94 % at 95") << QList<int>{94, 6, 0, 0} << 95 << false;
         QTest::newRow("95 % at 95") << QList<int>{95, 5, 0, 0} << 95 << true;
         QTest::newRow("an extra pulls below") << QList<int>{90, 10, 0, 1} << 90 << false;
         QTest::newRow("nothing sent") << QList<int>{0, 0, 0, 3} << 80 << false;

@@ -179,7 +179,7 @@ private:
     void Split(qsizetype i0, qsizetype i1, qsizetype j0, qsizetype j1)
     {
         const qsizetype n = i1 - i0, m = j1 - j0;
-        if (n <= 1 || m == 0 || (n + 1) * (m + 1) <= fullCells) {
+        if (n <= 1 || m == 0 || qint64(n + 1) * (m + 1) <= fullCells) {
             Full(i0, i1, j0, j1);
             return;
         }

@@ -36,11 +36,12 @@ Janelas::Janelas()
         [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
     registro->open();
     teste->SetRecord(registro.get());
-    // Each page is one line here. The course plays and stores through the
-    // seams its page is given (no player yet: it then says so).
+    // Each page is one line here. The course plays through the seam its page
+    // is given (no player yet: it then says so).
+    corridas = std::make_unique<course::RecordStore>(*registro);
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
-                     new course::CoursePage(fMorse, nullptr, nullptr, &exportador));
+                     new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -2,6 +2,7 @@
 
 #include "course/keyerexporter.h"
 #include "course/practicewindow.h"
+#include "course/recordstore.h"
 
 #include <memory>
 #include <optional>
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<TfSobre> sobre;
     std::unique_ptr<TfTeclado> teclado;
     std::unique_ptr<TfTeste> teste;
+    std::unique_ptr<course::RecordStore> corridas; // the course's runs into registro
     course::KeyerExporter exportador;
     std::unique_ptr<course::PracticeWindow> pratica;
     // Never shown; its text-rotation timer runs for the life of the program.

@@ -260,9 +260,10 @@ void CoursePage::score()
         run.effectiveWpm = runSpec.effectiveWpm;
         run.sent = runSent;
         run.typed = typed;
+        run.accuracy = 100 * result.accuracy();
         run.answers = result.answers(run.ended, run.charWpm, run.effectiveWpm);
         QString error;
-        if (!store->storeRun(run, error))
+        if (!store->storeRun(run, error) && !error.isEmpty())
             MostraErro(this, tr("This run could not be stored: %1").arg(error));
     }
     saveSettings();

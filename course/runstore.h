@@ -16,8 +16,9 @@ struct CourseRun
     int lesson = 1;
     double charWpm = 0;
     double effectiveWpm = 0;
-    QString sent;  // the groups played, one space apart
-    QString typed; // as the learner typed it
+    QString sent;        // the groups played, one space apart
+    QString typed;       // as the learner typed it
+    double accuracy = 0; // percent, as scored
     // One per character sent: kind Course, right or not, what was typed for
     // it (empty for nothing); no answer times.
     QList<record::Answer> answers;
@@ -33,7 +34,8 @@ public:
     RunStore(const RunStore &) = delete;
     RunStore &operator=(const RunStore &) = delete;
 
-    // True when the run is stored; otherwise error says why, for the learner.
+    // True when the run is stored; otherwise error says why, for the
+    // learner, or is empty where the store has told it already.
     virtual bool storeRun(const CourseRun &run, QString &error) = 0;
 };
 

@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CharacterStats</name>
+    <message>
+        <source>space</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>%1: no answers yet</source>
+        <translation>%1: no answers yet</translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>%1 %2 %, heard as %3 x%4</source>
+        <extracomment>A character, its accuracy in percent, what it was most often taken for and how often</extracomment>
+        <translation>%1 %2 %, heard as %3 x%4</translation>
+    </message>
+    <message>
+        <source>median answer time %1 ms</source>
+        <translation>median answer time %1 ms</translation>
+    </message>
+    <message numerus="yes">
+        <source>last %n answer(s)</source>
+        <translation>
+            <numerusform>last answer</numerusform>
+            <numerusform>last %n answers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>too few to judge</source>
+        <translation>too few to judge</translation>
+    </message>
+    <message>
+        <source>sending %1 %</source>
+        <translation>sending %1 %</translation>
+    </message>
+</context>
+<context>
     <name>MorseText</name>
     <message>
         <source>There is nothing to key.</source>
@@ -22,6 +61,21 @@
     <message>
         <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
         <translation>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChartPainter</name>
+    <message>
+        <source>No practice yet</source>
+        <translation>No practice yet</translation>
+    </message>
+    <message>
+        <source>Accuracy (%)</source>
+        <translation>Accuracy (%)</translation>
+    </message>
+    <message>
+        <source>Effective speed (WPM)</source>
+        <translation>Effective speed (WPM)</translation>
     </message>
 </context>
 <context>
@@ -451,6 +505,200 @@
             <numerusform>%n mistake; the list of mistakes says which.</numerusform>
             <numerusform>%n mistakes; the list of mistakes reads them one by one.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharacterMap</name>
+    <message>
+        <source>Character map</source>
+        <translation>Character map</translation>
+    </message>
+</context>
+<context>
+    <name>progress::ProgressChart</name>
+    <message>
+        <source>No practice yet.</source>
+        <translation>No practice yet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Accuracy and effective speed per day from %1 to %2, %n day(s) with practice.</source>
+        <translation>
+            <numerusform>Accuracy and effective speed per day from %1 to %2, %n day with practice.</numerusform>
+            <numerusform>Accuracy and effective speed per day from %1 to %2, %n days with practice.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>On the last day: accuracy %1 %, effective speed %2 WPM.</source>
+        <translation>On the last day: accuracy %1 %, effective speed %2 WPM.</translation>
+    </message>
+    <message>
+        <source>Progress chart</source>
+        <translation>Progress chart</translation>
+    </message>
+</context>
+<context>
+    <name>record::AnswerCsv</name>
+    <message>
+        <source>%1 fields where there should be %2</source>
+        <translation>%1 fields where there should be %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time</source>
+        <translation>&quot;%1&quot; is not a time</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a kind</source>
+        <translation>&quot;%1&quot; is not a kind</translation>
+    </message>
+    <message>
+        <source>right is &quot;%1&quot;, not 1 or 0</source>
+        <translation>right is &quot;%1&quot;, not 1 or 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an answer time in ms</source>
+        <translation>&quot;%1&quot; is not an answer time in ms</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; and &quot;%2&quot; are not speeds</source>
+        <translation>&quot;%1&quot; and &quot;%2&quot; are not speeds</translation>
+    </message>
+</context>
+<context>
+    <name>record::Record</name>
+    <message>
+        <source>the file is damaged (%1)</source>
+        <translation>the file is damaged (%1)</translation>
+    </message>
+    <message>
+        <source>the file is no record of this trainer (%1)</source>
+        <translation>the file is no record of this trainer (%1)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read or written (%1)</source>
+        <translation>the file cannot be read or written (%1)</translation>
+    </message>
+    <message>
+        <source>something other than a file stands in its place</source>
+        <translation>something other than a file stands in its place</translation>
+    </message>
+    <message>
+        <source>another program keeps it locked</source>
+        <translation>another program keeps it locked</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Zirvano (format %1; this version knows formats up to %2) and is left as it is</source>
+        <translation>it was written by a newer version of Zirvano (format %1; this version knows formats up to %2) and is left as it is</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is not installed (Debian package libqt6sql6-sqlite)</source>
+        <translation>Qt&apos;s SQLite driver is not installed (Debian package libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be created</source>
+        <translation>its folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. The trainer goes on without keeping a record.</source>
+        <translation>The learner&apos;s record %1 cannot be used: %2. The trainer goes on without keeping a record.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. Nor can it be set aside (%3), so the trainer goes on without keeping a record.</source>
+        <translation>The learner&apos;s record %1 cannot be used: %2. Nor can it be set aside (%3), so the trainer goes on without keeping a record.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, but no new record can be started (%4), so the trainer goes on without keeping a record.</source>
+        <translation>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, but no new record can be started (%4), so the trainer goes on without keeping a record.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, and a new record was started.</source>
+        <translation>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, and a new record was started.</translation>
+    </message>
+    <message>
+        <source>Results are not being stored: the trainer is working without a record.</source>
+        <translation>Results are not being stored: the trainer is working without a record.</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1).</source>
+        <translation>A result could not be stored in the learner&apos;s record (%1).</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1). It is kept, and stored with the next one.</source>
+        <translation>A result could not be stored in the learner&apos;s record (%1). It is kept, and stored with the next one.</translation>
+    </message>
+    <message>
+        <source>There is no record to export: the trainer is working without one.</source>
+        <translation>There is no record to export: the trainer is working without one.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>The record cannot be read: %1</source>
+        <translation>The record cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>There is no record to import into: the trainer is working without one.</source>
+        <translation>There is no record to import into: the trainer is working without one.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be an exported record.</source>
+        <translation>%1 is too large to be an exported record.</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, line %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 is empty: it lacks even the header line.</source>
+        <translation>%1 is empty: it lacks even the header line.</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1</source>
+        <translation>the first line must be the header %1</translation>
+    </message>
+    <message>
+        <source>The record cannot be written: %1</source>
+        <translation>The record cannot be written: %1</translation>
+    </message>
+</context>
+<context>
+    <name>sending::SerialKey</name>
+    <message>
+        <source>The two paddles need two different lines.</source>
+        <translation>The two paddles need two different lines.</translation>
+    </message>
+    <message>
+        <source>No serial port is chosen for the key.</source>
+        <translation>No serial port is chosen for the key.</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1. Is the key&apos;s interface plugged in?</source>
+        <translation>There is no serial port %1. Is the key&apos;s interface plugged in?</translation>
+    </message>
+    <message>
+        <source>You may not open the serial port %1: another program has it open, or you are not in the dialout group (sudo usermod -aG dialout $USER, then log out and in again).</source>
+        <translation>You may not open the serial port %1: another program has it open, or you are not in the dialout group (sudo usermod -aG dialout $USER, then log out and in again).</translation>
+    </message>
+    <message>
+        <source>The serial port %1 has gone away. The serial key has stopped; the keyboard keys still work.</source>
+        <translation>The serial port %1 has gone away. The serial key has stopped; the keyboard keys still work.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 does not report its modem lines (CTS, DSR, DCD), so no key can be read from it.</source>
+        <translation>The serial port %1 does not report its modem lines (CTS, DSR, DCD), so no key can be read from it.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be used: %2</source>
+        <translation>The serial port %1 could not be used: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CharacterStats</name>
+    <message>
+        <source>space</source>
+        <translation>espacio</translation>
+    </message>
+    <message>
+        <source>%1: no answers yet</source>
+        <translation>%1: ninguna respuesta todavía</translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>%1 %2 %, heard as %3 x%4</source>
+        <extracomment>A character, its accuracy in percent, what it was most often taken for and how often</extracomment>
+        <translation>%1 %2 %, oído como %3 x%4</translation>
+    </message>
+    <message>
+        <source>median answer time %1 ms</source>
+        <translation>tiempo mediano de respuesta %1 ms</translation>
+    </message>
+    <message numerus="yes">
+        <source>last %n answer(s)</source>
+        <translation>
+            <numerusform>última respuesta</numerusform>
+            <numerusform>últimas %n respuestas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>too few to judge</source>
+        <translation>pocas para juzgar</translation>
+    </message>
+    <message>
+        <source>sending %1 %</source>
+        <translation>transmisión %1 %</translation>
+    </message>
+</context>
+<context>
     <name>MorseText</name>
     <message>
         <source>There is nothing to key.</source>
@@ -22,6 +61,21 @@
     <message>
         <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
         <translation>El &quot;&lt;&gt;&quot; del carácter %1 no contiene caracteres.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChartPainter</name>
+    <message>
+        <source>No practice yet</source>
+        <translation>Ninguna práctica todavía</translation>
+    </message>
+    <message>
+        <source>Accuracy (%)</source>
+        <translation>Acierto (%)</translation>
+    </message>
+    <message>
+        <source>Effective speed (WPM)</source>
+        <translation>Velocidad efectiva (WPM)</translation>
     </message>
 </context>
 <context>
@@ -451,6 +505,200 @@
             <numerusform>%n fallo; la lista de fallos lo describe.</numerusform>
             <numerusform>%n fallos; la lista de fallos los lee uno a uno.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharacterMap</name>
+    <message>
+        <source>Character map</source>
+        <translation>Mapa de caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>progress::ProgressChart</name>
+    <message>
+        <source>No practice yet.</source>
+        <translation>Ninguna práctica todavía.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Accuracy and effective speed per day from %1 to %2, %n day(s) with practice.</source>
+        <translation>
+            <numerusform>Acierto y velocidad efectiva por día del %1 al %2, %n día con práctica.</numerusform>
+            <numerusform>Acierto y velocidad efectiva por día del %1 al %2, %n días con práctica.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>On the last day: accuracy %1 %, effective speed %2 WPM.</source>
+        <translation>El último día: acierto del %1 %, velocidad efectiva de %2 WPM.</translation>
+    </message>
+    <message>
+        <source>Progress chart</source>
+        <translation>Gráfico del progreso</translation>
+    </message>
+</context>
+<context>
+    <name>record::AnswerCsv</name>
+    <message>
+        <source>%1 fields where there should be %2</source>
+        <translation>%1 campos donde debería haber %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time</source>
+        <translation>&quot;%1&quot; no es una hora</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a kind</source>
+        <translation>&quot;%1&quot; no es un tipo</translation>
+    </message>
+    <message>
+        <source>right is &quot;%1&quot;, not 1 or 0</source>
+        <translation>bien es &quot;%1&quot;, no 1 ni 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an answer time in ms</source>
+        <translation>&quot;%1&quot; no es un tiempo de respuesta en ms</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; and &quot;%2&quot; are not speeds</source>
+        <translation>&quot;%1&quot; y &quot;%2&quot; no son velocidades</translation>
+    </message>
+</context>
+<context>
+    <name>record::Record</name>
+    <message>
+        <source>the file is damaged (%1)</source>
+        <translation>el archivo está dañado (%1)</translation>
+    </message>
+    <message>
+        <source>the file is no record of this trainer (%1)</source>
+        <translation>el archivo no es un registro de este entrenador (%1)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read or written (%1)</source>
+        <translation>el archivo no se puede leer ni escribir (%1)</translation>
+    </message>
+    <message>
+        <source>something other than a file stands in its place</source>
+        <translation>hay otra cosa que no es un archivo en su lugar</translation>
+    </message>
+    <message>
+        <source>another program keeps it locked</source>
+        <translation>otro programa lo mantiene bloqueado</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Zirvano (format %1; this version knows formats up to %2) and is left as it is</source>
+        <translation>lo escribió una versión más nueva de Zirvano (formato %1; esta versión conoce formatos hasta el %2) y se deja como está</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is not installed (Debian package libqt6sql6-sqlite)</source>
+        <translation>el controlador SQLite de Qt no está instalado (paquete Debian libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be created</source>
+        <translation>no se puede crear su carpeta %1</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. The trainer goes on without keeping a record.</source>
+        <translation>El registro del alumno %1 no se puede usar: %2. El entrenador sigue sin guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. Nor can it be set aside (%3), so the trainer goes on without keeping a record.</source>
+        <translation>El registro del alumno %1 no se puede usar: %2. Tampoco se puede apartar (%3), así que el entrenador sigue sin guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, but no new record can be started (%4), so the trainer goes on without keeping a record.</source>
+        <translation>El registro del alumno %1 no se puede usar: %2. Se guardó como %3, pero no se puede empezar un registro nuevo (%4), así que el entrenador sigue sin guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, and a new record was started.</source>
+        <translation>El registro del alumno %1 no se puede usar: %2. Se guardó como %3 y se empezó un registro nuevo.</translation>
+    </message>
+    <message>
+        <source>Results are not being stored: the trainer is working without a record.</source>
+        <translation>Los resultados no se están guardando: el entrenador funciona sin registro.</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1).</source>
+        <translation>Un resultado no se pudo guardar en el registro del alumno (%1).</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1). It is kept, and stored with the next one.</source>
+        <translation>Un resultado no se pudo guardar en el registro del alumno (%1). Se conserva y se guardará con el siguiente.</translation>
+    </message>
+    <message>
+        <source>There is no record to export: the trainer is working without one.</source>
+        <translation>No hay registro que exportar: el entrenador funciona sin él.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>The record cannot be read: %1</source>
+        <translation>No se puede leer el registro: %1</translation>
+    </message>
+    <message>
+        <source>There is no record to import into: the trainer is working without one.</source>
+        <translation>No hay registro al que importar: el entrenador funciona sin él.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>No se puede leer %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be an exported record.</source>
+        <translation>%1 es demasiado grande para ser un registro exportado.</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, línea %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 is empty: it lacks even the header line.</source>
+        <translation>%1 está vacío: le falta incluso la línea de cabecera.</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1</source>
+        <translation>la primera línea debe ser la cabecera %1</translation>
+    </message>
+    <message>
+        <source>The record cannot be written: %1</source>
+        <translation>No se puede escribir el registro: %1</translation>
+    </message>
+</context>
+<context>
+    <name>sending::SerialKey</name>
+    <message>
+        <source>The two paddles need two different lines.</source>
+        <translation>Las dos paletas necesitan dos líneas distintas.</translation>
+    </message>
+    <message>
+        <source>No serial port is chosen for the key.</source>
+        <translation>No se ha elegido ningún puerto serie para el manipulador.</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1. Is the key&apos;s interface plugged in?</source>
+        <translation>No existe el puerto serie %1. ¿Está conectada la interfaz del manipulador?</translation>
+    </message>
+    <message>
+        <source>You may not open the serial port %1: another program has it open, or you are not in the dialout group (sudo usermod -aG dialout $USER, then log out and in again).</source>
+        <translation>No puede abrir el puerto serie %1: otro programa lo tiene abierto, o usted no está en el grupo dialout (sudo usermod -aG dialout $USER, luego cierre la sesión y vuelva a entrar).</translation>
+    </message>
+    <message>
+        <source>The serial port %1 has gone away. The serial key has stopped; the keyboard keys still work.</source>
+        <translation>El puerto serie %1 ha desaparecido. El manipulador serie se ha detenido; las teclas del teclado siguen funcionando.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 does not report its modem lines (CTS, DSR, DCD), so no key can be read from it.</source>
+        <translation>El puerto serie %1 no informa de sus líneas de módem (CTS, DSR, DCD), así que no se puede leer ningún manipulador en él.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be used: %2</source>
+        <translation>No se pudo usar el puerto serie %1: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>error desconocido</translation>
     </message>
 </context>
 </TS>

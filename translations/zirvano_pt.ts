@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>CharacterStats</name>
+    <message>
+        <source>space</source>
+        <translation>espaço</translation>
+    </message>
+    <message>
+        <source>%1: no answers yet</source>
+        <translation>%1: nenhuma resposta ainda</translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>%1 %2 %, heard as %3 x%4</source>
+        <extracomment>A character, its accuracy in percent, what it was most often taken for and how often</extracomment>
+        <translation>%1 %2 %, ouvido como %3 x%4</translation>
+    </message>
+    <message>
+        <source>median answer time %1 ms</source>
+        <translation>tempo mediano de resposta %1 ms</translation>
+    </message>
+    <message numerus="yes">
+        <source>last %n answer(s)</source>
+        <translation>
+            <numerusform>última resposta</numerusform>
+            <numerusform>últimas %n respostas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>too few to judge</source>
+        <translation>poucas para julgar</translation>
+    </message>
+    <message>
+        <source>sending %1 %</source>
+        <translation>transmissão %1 %</translation>
+    </message>
+</context>
+<context>
     <name>MorseText</name>
     <message>
         <source>There is nothing to key.</source>
@@ -22,6 +61,21 @@
     <message>
         <source>The &quot;&lt;&gt;&quot; at character %1 holds no characters.</source>
         <translation>O &quot;&lt;&gt;&quot; no caractere %1 não contém caracteres.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChartPainter</name>
+    <message>
+        <source>No practice yet</source>
+        <translation>Nenhuma prática ainda</translation>
+    </message>
+    <message>
+        <source>Accuracy (%)</source>
+        <translation>Acerto (%)</translation>
+    </message>
+    <message>
+        <source>Effective speed (WPM)</source>
+        <translation>Velocidade efetiva (WPM)</translation>
     </message>
 </context>
 <context>
@@ -451,6 +505,200 @@
             <numerusform>%n erro; a lista de erros o descreve.</numerusform>
             <numerusform>%n erros; a lista de erros os lê um por um.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharacterMap</name>
+    <message>
+        <source>Character map</source>
+        <translation>Mapa dos caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>progress::ProgressChart</name>
+    <message>
+        <source>No practice yet.</source>
+        <translation>Nenhuma prática ainda.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Accuracy and effective speed per day from %1 to %2, %n day(s) with practice.</source>
+        <translation>
+            <numerusform>Acerto e velocidade efetiva por dia de %1 a %2, %n dia com prática.</numerusform>
+            <numerusform>Acerto e velocidade efetiva por dia de %1 a %2, %n dias com prática.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>On the last day: accuracy %1 %, effective speed %2 WPM.</source>
+        <translation>No último dia: acerto de %1 %, velocidade efetiva de %2 WPM.</translation>
+    </message>
+    <message>
+        <source>Progress chart</source>
+        <translation>Gráfico do progresso</translation>
+    </message>
+</context>
+<context>
+    <name>record::AnswerCsv</name>
+    <message>
+        <source>%1 fields where there should be %2</source>
+        <translation>%1 campos onde deveria haver %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time</source>
+        <translation>&quot;%1&quot; não é uma hora</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a kind</source>
+        <translation>&quot;%1&quot; não é um tipo</translation>
+    </message>
+    <message>
+        <source>right is &quot;%1&quot;, not 1 or 0</source>
+        <translation>certo é &quot;%1&quot;, não 1 nem 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an answer time in ms</source>
+        <translation>&quot;%1&quot; não é um tempo de resposta em ms</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; and &quot;%2&quot; are not speeds</source>
+        <translation>&quot;%1&quot; e &quot;%2&quot; não são velocidades</translation>
+    </message>
+</context>
+<context>
+    <name>record::Record</name>
+    <message>
+        <source>the file is damaged (%1)</source>
+        <translation>o arquivo está danificado (%1)</translation>
+    </message>
+    <message>
+        <source>the file is no record of this trainer (%1)</source>
+        <translation>o arquivo não é um registro deste treinador (%1)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read or written (%1)</source>
+        <translation>o arquivo não pode ser lido nem gravado (%1)</translation>
+    </message>
+    <message>
+        <source>something other than a file stands in its place</source>
+        <translation>há outra coisa que não um arquivo no seu lugar</translation>
+    </message>
+    <message>
+        <source>another program keeps it locked</source>
+        <translation>outro programa o mantém bloqueado</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Zirvano (format %1; this version knows formats up to %2) and is left as it is</source>
+        <translation>foi gravado por uma versão mais nova do Zirvano (formato %1; esta versão conhece formatos até %2) e fica como está</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is not installed (Debian package libqt6sql6-sqlite)</source>
+        <translation>o driver SQLite do Qt não está instalado (pacote Debian libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>its folder %1 cannot be created</source>
+        <translation>a sua pasta %1 não pode ser criada</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. The trainer goes on without keeping a record.</source>
+        <translation>O registro do aluno %1 não pode ser usado: %2. O treinador continua sem guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. Nor can it be set aside (%3), so the trainer goes on without keeping a record.</source>
+        <translation>O registro do aluno %1 não pode ser usado: %2. Também não pode ser posto de lado (%3), por isso o treinador continua sem guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, but no new record can be started (%4), so the trainer goes on without keeping a record.</source>
+        <translation>O registro do aluno %1 não pode ser usado: %2. Foi guardado como %3, mas não é possível começar um registro novo (%4), por isso o treinador continua sem guardar registro.</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s record %1 cannot be used: %2. It was kept as %3, and a new record was started.</source>
+        <translation>O registro do aluno %1 não pode ser usado: %2. Foi guardado como %3, e um registro novo foi começado.</translation>
+    </message>
+    <message>
+        <source>Results are not being stored: the trainer is working without a record.</source>
+        <translation>Os resultados não estão sendo guardados: o treinador está funcionando sem registro.</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1).</source>
+        <translation>Um resultado não pôde ser guardado no registro do aluno (%1).</translation>
+    </message>
+    <message>
+        <source>A result could not be stored in the learner&apos;s record (%1). It is kept, and stored with the next one.</source>
+        <translation>Um resultado não pôde ser guardado no registro do aluno (%1). Ele é mantido e será guardado com o próximo.</translation>
+    </message>
+    <message>
+        <source>There is no record to export: the trainer is working without one.</source>
+        <translation>Não há registro para exportar: o treinador está funcionando sem um.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Não é possível gravar %1: %2</translation>
+    </message>
+    <message>
+        <source>The record cannot be read: %1</source>
+        <translation>O registro não pode ser lido: %1</translation>
+    </message>
+    <message>
+        <source>There is no record to import into: the trainer is working without one.</source>
+        <translation>Não há registro para onde importar: o treinador está funcionando sem um.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>Não é possível ler %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be an exported record.</source>
+        <translation>%1 é grande demais para ser um registro exportado.</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, linha %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 is empty: it lacks even the header line.</source>
+        <translation>%1 está vazio: falta até a linha de cabeçalho.</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1</source>
+        <translation>a primeira linha deve ser o cabeçalho %1</translation>
+    </message>
+    <message>
+        <source>The record cannot be written: %1</source>
+        <translation>O registro não pode ser gravado: %1</translation>
+    </message>
+</context>
+<context>
+    <name>sending::SerialKey</name>
+    <message>
+        <source>The two paddles need two different lines.</source>
+        <translation>As duas pás precisam de duas linhas diferentes.</translation>
+    </message>
+    <message>
+        <source>No serial port is chosen for the key.</source>
+        <translation>Nenhuma porta serial foi escolhida para o manipulador.</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1. Is the key&apos;s interface plugged in?</source>
+        <translation>Não existe a porta serial %1. A interface do manipulador está conectada?</translation>
+    </message>
+    <message>
+        <source>You may not open the serial port %1: another program has it open, or you are not in the dialout group (sudo usermod -aG dialout $USER, then log out and in again).</source>
+        <translation>Você não pode abrir a porta serial %1: outro programa a está usando, ou você não está no grupo dialout (sudo usermod -aG dialout $USER, depois saia da sessão e entre de novo).</translation>
+    </message>
+    <message>
+        <source>The serial port %1 has gone away. The serial key has stopped; the keyboard keys still work.</source>
+        <translation>A porta serial %1 desapareceu. O manipulador serial parou; as teclas do teclado continuam funcionando.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 does not report its modem lines (CTS, DSR, DCD), so no key can be read from it.</source>
+        <translation>A porta serial %1 não informa as suas linhas de modem (CTS, DSR, DCD), por isso nenhum manipulador pode ser lido nela.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be used: %2</source>
+        <translation>A porta serial %1 não pôde ser usada: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>erro desconhecido</translation>
     </message>
 </context>
 </TS>

@@ -6,8 +6,10 @@
 #include "app/errorguard.h"
 #include "course/coursepage.h"
 #include "course/coursesetup.h"
+#include "course/recordstore.h"
 #include "course/resultview.h"
 #include "fakes.h"
+#include "record/record.h"
 #include "tests/ajustesfalsos.h"
 #include "tests/ambiente.h"
 #include "translations/translations.h"
@@ -325,6 +327,38 @@ private slots:
             QCOMPARE(exporter.text, played.join(QLatin1Char(' ')));
         QCOMPARE(UltimoErro().contains(QStringLiteral("read-only")), !exportFailure.isEmpty());
         store.failure.clear();
+    }
+
+    // Through the record's adapter a run lands in the learner's record; a
+    // record that cannot be had says so itself, once, and the page adds
+    // nothing.
+    void storedInTheRecord()
+    {
+        QTemporaryDir dir;
+        for (const bool usable : {true, false}) {
+            record::Record learner;
+            QSignalSpy problems(&learner, &record::Record::problem);
+            if (usable)
+                QVERIFY(learner.open(dir.filePath(QStringLiteral("record.sqlite"))));
+            course::RecordStore runs(learner);
+            Open();
+            CoursePage recorded(&main, &player, &runs, nullptr);
+            recorded.start();
+            const QStringList played = player.play(2);
+            QTest::keyClicks(recorded.copyEdit, Typed(played, {0}));
+            QTest::keyClick(recorded.copyEdit, Qt::Key_Return);
+            QVERIFY(UltimoErro().isEmpty());
+            QCOMPARE(problems.count(), usable ? 0 : 1);
+            if (!usable)
+                continue;
+            const QList<record::Run> kept = learner.runs(record::Kind::Course);
+            QCOMPARE(kept.size(), 1);
+            QCOMPARE(kept[0].sent, played.join(QLatin1Char(' ')));
+            QCOMPARE((QList<double>{double(kept[0].lesson), kept[0].accuracy, kept[0].charWpm}),
+                     (QList<double>{1, 90, 20}));
+            QCOMPARE(kept[0].answers.size(), 10);
+            QVERIFY(!kept[0].answers[0].right && kept[0].answers[1].right);
+        }
     }
 
     // Without a player nothing starts; the note on the main window's own

@@ -46,4 +46,17 @@ QIcon Abc()
     return QIcon(pixmap);
 }
 
+QIcon Pratica()
+{
+    QPixmap pixmap = Tela(32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawRoundedRect(QRectF(1, 13, 11, 6), 3, 3);
+    p.drawEllipse(QRectF(13, 13, 6, 6));
+    p.drawRoundedRect(QRectF(20, 13, 11, 6), 3, 3);
+    return QIcon(pixmap);
+}
+
 } // namespace Glifos

@@ -10,5 +10,7 @@ namespace Glifos {
 QIcon Teclado();
 // The letters "ABC", for the language choice.
 QIcon Abc();
+// The letter K in Morse, dash dot dash: the Koch course's first letter.
+QIcon Pratica();
 
 } // namespace Glifos

@@ -5,12 +5,14 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "course/coursepage.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "reception/tfteste.h"
 #include "record/record.h"
 
 #include <QApplication>
+#include <QTimer>
 
 Janelas::Janelas()
 {
@@ -34,6 +36,13 @@ Janelas::Janelas()
         [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
     registro->open();
     teste->SetRecord(registro.get());
+    // Each page is one line here. The course plays through the seam its page
+    // is given (no player yet: it then says so).
+    corridas = std::make_unique<course::RecordStore>(*registro);
+    pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
+    pratica->addPage(course::PracticePage::Course,
+                     new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+    fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();
 }
@@ -41,13 +50,25 @@ Janelas::Janelas()
 Janelas::~Janelas()
 {
     FIdioma = nullptr;
+    fPratica = nullptr;
     fTeste = nullptr;
     fTeclado = nullptr;
     fSobre = nullptr;
     fMorse = nullptr;
 }
 
-int Janelas::Executa()
+// A page the window does not hold yet leaves it where it was.
+void Janelas::AbrePratica(course::PracticePage pagina) const
+{
+    QTimer::singleShot(0, pratica.get(), [this, pagina] {
+        if (!pratica->isVisible())
+            pratica->openAt(pagina);
+        else
+            pratica->showPage(pagina);
+    });
+}
+
+int Janelas::Executa(std::optional<course::PracticePage> pratica)
 {
     const FimPorSinal fim;
     QObject::connect(&fim, &FimPorSinal::Recebido, [] {
@@ -55,6 +76,8 @@ int Janelas::Executa()
         Parar_Frase = true;
     });
     const Janelas janelas;
+    if (pratica)
+        janelas.AbrePratica(*pratica);
     // A signal while the first start asked for the language ended that
     // window's loop; the program goes no further.
     return FimPorSinal::Sinal() != 0 ? 0 : QApplication::exec();

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "course/keyerexporter.h"
+#include "course/practicewindow.h"
+#include "course/recordstore.h"
+
 #include <memory>
+#include <optional>
 
 class TfMorse;
 class TfSobre;
@@ -27,8 +32,14 @@ public:
     // and SIGTERM, creates the windows, runs the event loop until the main
     // window is closed or a signal asks the program to end (a lesson or a
     // sentence playing then stops at its next character), and destroys the
-    // windows. Returns the event loop's exit code.
-    static int Executa();
+    // windows. Returns the event loop's exit code. With a page, the practice
+    // window opens at it over the main window once the event loop runs (the
+    // command line's --course and --send).
+    static int Executa(std::optional<course::PracticePage> pratica = std::nullopt);
+
+    // Opens the practice window at page, modally, once the event loop runs;
+    // returns at once.
+    void AbrePratica(course::PracticePage pagina) const;
 
 private:
     // The learner's record, declared first so that it goes after every
@@ -38,6 +49,9 @@ private:
     std::unique_ptr<TfSobre> sobre;
     std::unique_ptr<TfTeclado> teclado;
     std::unique_ptr<TfTeste> teste;
+    std::unique_ptr<course::RecordStore> corridas; // the course's runs into registro
+    course::KeyerExporter exportador;
+    std::unique_ptr<course::PracticeWindow> pratica;
     // Never shown; its text-rotation timer runs for the life of the program.
     std::unique_ptr<TFIdioma> idioma;
 };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -44,9 +45,14 @@ int main(int argc, char *argv[])
     {
         QApplication aplicacao(argc, argv);
         // Closing the main window ends the program once any lesson it was
-        // playing has unwound. When acao is Course or Send, the practice
-        // window is to open at that page here, beside the main window.
-        codigo = Janelas::Executa();
+        // playing has unwound. For Course and Send the practice window opens
+        // at that page over the main window.
+        std::optional<course::PracticePage> pratica;
+        if (acao == CommandLine::Action::Course)
+            pratica = course::PracticePage::Course;
+        else if (acao == CommandLine::Action::Send)
+            pratica = course::PracticePage::Send;
+        codigo = Janelas::Executa(pratica);
     }
     // Ended by SIGINT or SIGTERM: once unwound, end by that signal, as the
     // shell or session that sent it expects.

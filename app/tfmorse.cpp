@@ -18,6 +18,7 @@
 #include "sound/tgerasom.h"
 #include "text/idioma.h"
 #include "text/morsetexts.h"
+#include "translations/translations.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,6 +27,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -44,6 +46,7 @@
 TfMorse *fMorse = nullptr;
 QDialog *fTeclado = nullptr;
 QDialog *fTeste = nullptr;
+QDialog *fPratica = nullptr;
 
 unsigned char Parar = 0;
 int Vezes = 1;
@@ -303,6 +306,14 @@ void TfMorse::CriaControles()
     SBtn_Sobre->setCursor(Qt::PointingHandCursor);
     SBtn_Sobre->setStatusTip(QStringLiteral("  Sobre o Zirvano"));
 
+    // In the empty strip left of the about button, drawn like it.
+    SBtn_Pratica = new QToolButton(this);
+    SBtn_Pratica->setGeometry(477, 2, 25, 25);
+    SBtn_Pratica->setAutoRaise(true);
+    SBtn_Pratica->setIcon(Glifos::Pratica());
+    SBtn_Pratica->setIconSize(QSize(18, 18));
+    SBtn_Pratica->setCursor(Qt::PointingHandCursor);
+
     auto ligacao = [this](int x, int w, TColor cor) {
         auto *l = new TLinkLabel(this);
         l->setGeometry(x, 8, w, 17);
@@ -350,6 +361,7 @@ void TfMorse::CriaControles()
     connect(Btn_Teste, &QPushButton::clicked, this, &TfMorse::Btn_TesteClick);
     connect(Btn_ABC, &QPushButton::clicked, this, &TfMorse::Btn_ABCClick);
     connect(SBtn_Sobre, &QToolButton::clicked, this, &TfMorse::SBtn_SobreClick);
+    connect(SBtn_Pratica, &QToolButton::clicked, this, &TfMorse::SBtn_PraticaClick);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -360,6 +372,13 @@ void TfMorse::CriaControles()
     Acao_Bordas = Menu_Contexto->addAction(QString());
     Acao_Bordas->setCheckable(true);
     connect(Acao_Bordas, &QAction::toggled, this, &TfMorse::Acao_BordasToggled);
+    Menu_Contexto->addSeparator();
+    Acao_Pratica = Menu_Contexto->addAction(Glifos::Pratica(), QString());
+    Acao_Pratica->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    Acao_Pratica->setShortcutContext(Qt::WindowShortcut);
+    addAction(Acao_Pratica);
+    connect(Acao_Pratica, &QAction::triggered, this, &TfMorse::SBtn_PraticaClick);
+    TraduzPratica();
 }
 
 void TfMorse::FormCreate()
@@ -411,6 +430,8 @@ void TfMorse::FormShow()
 
 void TfMorse::AplicaIdioma(int idioma)
 {
+    Translations::apply(idioma);
+    TraduzPratica();
     const TextosMorse *t = TextosMorse_(idioma);
     if (!t)
         return;
@@ -605,6 +626,25 @@ void TfMorse::Btn_TesteClick()
     fTeste->close();
 }
 
+// A lesson playing stops first: one thing plays at a time.
+void TfMorse::SBtn_PraticaClick()
+{
+    if (!fPratica)
+        return;
+    Parar = 1;
+    fPratica->exec();
+    fPratica->close();
+}
+
+void TfMorse::TraduzPratica()
+{
+    SBtn_Pratica->setStatusTip(tr("Practice window: the Koch course (Ctrl+K)"));
+    SBtn_Pratica->setToolTip(tr("Practice window (Ctrl+K)"));
+    SBtn_Pratica->setAccessibleName(tr("Practice window"));
+    SBtn_Pratica->setAccessibleDescription(tr("Opens the practice window with the Koch course."));
+    Acao_Pratica->setText(tr("&Practice window…"));
+}
+
 void TfMorse::SBtn_SobreClick()
 {
     if (!fSobre)
@@ -669,6 +709,13 @@ void TfMorse::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+}
+
+void TfMorse::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        TraduzPratica();
 }
 
 void TfMorse::closeEvent(QCloseEvent *event)

@@ -96,6 +96,9 @@ public:
     QPushButton *Btn_ABC = nullptr;
     QPushButton *Btn_Fechar = nullptr;
     QToolButton *SBtn_Sobre = nullptr;
+    // Opens the practice window; beside the about button, its texts through
+    // Qt's translations rather than the window's text tables.
+    QToolButton *SBtn_Pratica = nullptr;
     TLinkLabel *STextPagina = nullptr;
     TLinkLabel *STextEMail = nullptr;
 
@@ -109,6 +112,8 @@ public:
     // the checkable entry that turns the tones' soft edges on and off.
     QMenu *Menu_Contexto = nullptr;
     QAction *Acao_Bordas = nullptr;
+    // Opens the practice window; also the window's Ctrl+K.
+    QAction *Acao_Pratica = nullptr;
 
     // Handlers, public so that tests and the other windows can drive them.
     void FormCreate();
@@ -127,6 +132,7 @@ public:
     void Btn_TecladoClick();
     void Btn_TesteClick();
     void SBtn_SobreClick();
+    void SBtn_PraticaClick();
     void Btn_ABCClick();
     void STextPaginaClick();
     void STextEMailClick();
@@ -137,21 +143,25 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void CriaControles();
     void AplicaIdioma(int idioma);
+    void TraduzPratica();
 
     THintWatcher *Hints = nullptr;
 };
 
 // The main window; closing it ends the program.
 extern TfMorse *fMorse;
-// The keyboard and test windows, null until the program entry creates them.
+// The keyboard, test and practice windows, null until the program entry
+// creates them.
 extern QDialog *fTeclado;
 extern QDialog *fTeste;
+extern QDialog *fPratica;
 
 // State shared by the window and the lesson player; the create and show steps
 // set it back.

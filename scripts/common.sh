@@ -5,13 +5,17 @@ ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
 # Debian packages that building and running the trainer need (the learner's
-# record needs Qt's SQLite driver, a plugin loaded at run time).
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev libsdl2-dev libgl-dev fonts-liberation)
+# record needs Qt's SQLite driver, a plugin loaded at run time; qt6-tools-dev
+# and qt6-l10n-tools build the translations of the newer windows, and
+# qt6-translations-l10n gives Qt's own dialogs, the file dialog, their texts).
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-tools-dev
+    qt6-l10n-tools qt6-translations-l10n libsdl2-dev libgl-dev fonts-liberation)
 # What the tests and measurements add: a private PulseAudio server for the
 # sound fault tests, an X server with xdotool for real key events, Google
 # Benchmark for bench/, sox and multimon-ng for bench_export's independent
-# decoding of the WAV exports.
-ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev sox multimon-ng)
+# decoding of the WAV exports, and the desktop entry's validator.
+ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev sox multimon-ng
+    desktop-file-utils)
 
 zirvano_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'

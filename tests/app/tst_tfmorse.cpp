@@ -427,7 +427,7 @@ private slots:
             f->ContrVolEsq, f->ContrVolDir, f->ContrStereo, f->Control_Vel,   f->Control_Freq,
             f->RdGp_Onda,   f->STextPagina, f->STextEMail,  f->Btn_Iniciar,   f->Btn_Parar,
             f->Btn_Teclado, f->Btn_Teste,   f->Btn_Fechar,  f->ListBox_Licao, f->ListBox_Vezes,
-            f->CkBox_Carac, f->Btn_ABC,     f->SBtn_Sobre,  f.get()};
+            f->CkBox_Carac, f->Btn_ABC,     f->SBtn_Sobre,  f->SBtn_Pratica,  f.get()};
         QSet<QString> dicas;
         for (QWidget *w : comDica)
             dicas.insert(w->statusTip());

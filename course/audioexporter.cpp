@@ -1,0 +1,7 @@
+#include "course/audioexporter.h"
+
+namespace course {
+
+AudioExporter::~AudioExporter() = default;
+
+} // namespace course

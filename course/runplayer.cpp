@@ -1,0 +1,7 @@
+#include "course/runplayer.h"
+
+namespace course {
+
+RunPlayer::~RunPlayer() = default;
+
+} // namespace course

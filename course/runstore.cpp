@@ -1,0 +1,7 @@
+#include "course/runstore.h"
+
+namespace course {
+
+RunStore::~RunStore() = default;
+
+} // namespace course

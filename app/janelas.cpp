@@ -6,6 +6,7 @@
 #include "app/tfsobre.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
+#include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ int Janelas::Executa()
     QObject::connect(&fim, &FimPorSinal::Recebido, [] {
         Parar = 1;
         Parar_Frase = true;
+        // Nothing waits for a character to sound out: the windows unwind now.
+        platform::KeyingSequence::abortWaits();
     });
     const Janelas janelas;
     // A signal while the first start asked for the language ended that

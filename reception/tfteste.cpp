@@ -4,7 +4,10 @@
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
+#include "platform/keyingscope.h"
+#include "platform/keyingsequence.h"
 #include "platform/random.h"
+#include "reception/teclasadiadas.h"
 #include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
 #include "text/testetexts.h"
@@ -94,6 +97,7 @@ void TfTeste::CriaControles()
 
     GeraSom1 = new TGeraSom(this);
     GeraSom1->SetAsync(false);
+    Sequencia = new platform::KeyingSequence(this);
 
     ALPBar = new TALProgressBar(this);
     ALPBar->setGeometry(16, 25, 210, 25);
@@ -211,10 +215,20 @@ void TfTeste::Btn_TesteClick()
     const int sorteio = platform::Random(Caracteres);
     HotKey_Teste->SetEnabled(true);
     Btn_Teste->setEnabled(false);
-    // Blocks until the character and its closing silence are over; keys
-    // pressed meanwhile are judged afterwards.
-    Tecla_Esperada = TocaSorteio(sorteio, Unidade, GeraSom1);
+    // Returns when the character and its closing silence are over, the window
+    // answering meanwhile; keys pressed meanwhile are judged afterwards.
+    TeclasAdiadas adiadas;
+    quint16 tecla = 0;
+    platform::KeyingSequence::Span letra;
+    {
+        platform::KeyingScope escopo(*Sequencia);
+        tecla = TocaSorteio(sorteio, Unidade, GeraSom1);
+        letra = escopo.span();
+    }
+    Sequencia->waitUntil(Sequencia->endOf(letra));
+    Tecla_Esperada = tecla;
     Testes = Testes + 1;
+    adiadas.Libera();
 }
 
 void TfTeste::HotKey_TesteKeyDown(QObject * /*Sender*/, quint16 &Key, TShiftState /*Shift*/)

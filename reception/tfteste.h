@@ -10,6 +10,9 @@ class AjustesPrincipais;
 class TALProgressBar;
 class TDRLabel;
 class TGeraSom;
+namespace platform {
+class KeyingSequence;
+}
 
 // The reception test: each press of Btn_Teste sounds a random letter or
 // digit, and the learner answers with that character's key. The two bars
@@ -34,6 +37,8 @@ public:
     TDRLabel *Lb_Teste = nullptr;
     QFrame *Bevel1 = nullptr;
     QFrame *Bevel2 = nullptr;
+    // Where the test's characters are placed in the stream.
+    platform::KeyingSequence *Sequencia = nullptr;
 
     void FormCreate();
     void FormShow();

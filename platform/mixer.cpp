@@ -301,15 +301,16 @@ void Mixer::follow(SteadyTime now)
 {
     const double period = double(m_bufferFrames) / m_rate;
     const double t = seconds(now - m_origin);
-    if (!m_started || std::abs(t - m_t1) > StallSeconds) {
-        if (m_started && t > m_t1)
-            ++stats.underruns;
+    // A callback this late found the device's queue empty: the stream
+    // stalled, and its clock starts over from here.
+    const bool stalled = m_started && t - m_t1 > UnderrunPeriods * period;
+    if (stalled)
+        ++stats.underruns;
+    if (!m_started || stalled || std::abs(t - m_t1) > StallSeconds) {
         m_t0 = t;
         m_t1 = t + m_drift;
         m_started = true;
     } else {
-        if (t - m_t1 > UnderrunPeriods * period)
-            ++stats.underruns;
         const double bandwidth = t < SettlingSeconds ? SettlingBandwidthHz : LockedBandwidthHz;
         const double w = 2 * std::numbers::pi * bandwidth * period;
         const double e = t - m_t1;

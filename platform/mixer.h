@@ -34,6 +34,8 @@ namespace platform {
 class Mixer
 {
 public:
+    // The stream's rate: every frame number counts at it.
+    static constexpr int Rate = ContinuedTone::Rate;
     static constexpr int MaxSlots = 64;
     static constexpr int MaxBlocks = 1024;
     static constexpr int MaxVoices = 64;

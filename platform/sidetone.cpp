@@ -38,7 +38,7 @@ bool Sidetone::setTone(const void *image, std::size_t size, std::uint32_t volume
 
 std::int64_t Sidetone::frameOf(SteadyTime eventTime) const
 {
-    return SoundDevice::instance().frameAt(eventTime) +
+    return SoundDevice::instance().sidetoneFrameAt(eventTime) +
            std::int64_t(Delay.count()) * SoundDevice::Rate / 1000;
 }
 

@@ -9,21 +9,24 @@
 
 namespace platform {
 
-// The tone a Morse key sounds while it is down, mixed live into the sound
-// device's stream: a key-down opens it along a soft edge, a key-up closes it
-// along another, with no click, in the frames the key's events ask for.
+// The tone a Morse key sounds while it is down, mixed live by the audio thread
+// into a stream of the sound device's own for it, with a short buffer (5 ms):
+// a key-down opens it along a soft edge, a key-up closes it along another,
+// with no click, in the frames the key's events ask for. Its frames count on
+// that stream's timeline (Rate a second), not the keying sequences'.
 //
 // A key event at moment t sounds at frame frameOf(t) = the stream's frame at t
 // plus Delay: its rise's half-amplitude point lies there, so every mark and
 // space the key makes is exactly as long in the stream as it was on the key.
 // Should the event reach the audio thread too late for that frame (a calling
 // thread held up by load), it sounds at the first frame still free, and the
-// device's figures (SoundDevice::Stats::keyDownLatencyMs) show it.
+// figures (SoundDevice::sidetoneStats().keyDownLatencyMs) show it.
 //
 // A keyer that times its own elements (iambic paddles) places exact key-downs
 // and key-ups at frames of its choosing with keyDownAt() and keyUpAt(), each
-// one a few ms ahead at least (SoundDevice::Latency keeps clear of the audio
-// thread's buffer).
+// one at least Delay ahead of now (frameOf(now) is the first safe frame): a
+// paddle's first element from the frame keyDown() gave, the rest at whole
+// dots from it.
 //
 // One sidetone at a time: the device mixes one. Without a device it is
 // silent and gives the frames all the same. UI thread (or any one thread).
@@ -31,8 +34,9 @@ class Sidetone
 {
 public:
     // From a key event to the half-amplitude point of its tone's edge in the
-    // stream: a buffer period for the event to reach the audio thread, one
-    // for the audio thread to be scheduled, and the rise's first half.
+    // stream: a buffer period (5 ms) for the event to reach the audio thread,
+    // as much again for the thread to be scheduled and the stream's rate to
+    // wander, and the rise's first half (3 ms).
     static constexpr std::chrono::milliseconds Delay{12};
 
     Sidetone();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audiooutput.h"
 #include "platform/clock.h"
 #include "platform/mixer.h"
 
@@ -13,7 +14,7 @@
 
 namespace platform {
 
-// The process-wide audio output over SDL: one stereo device at Rate frames a
+// The process-wide audio output over SDL: a stereo stream at Rate frames a
 // second, opened at the first sound and kept open, playing silence when idle.
 //
 // Its stream has a timeline that every frame number counts on: the device's
@@ -27,11 +28,14 @@ namespace platform {
 // of their call plus Latency, in the order they were made; a synchronous
 // play returns when its tone's duration has passed since the call. Keyed
 // rhythm does not go through these: a KeyingSequence places its elements
-// ahead of time, and the Sidetone follows a key.
+// ahead of time in this stream, whose buffer is sized for a loaded machine.
+// The Sidetone, which must answer a key within a few ms, has a stream of its
+// own with a short buffer, opened when one is first keyed.
 //
-// The audio thread asks for real-time scheduling (from RealtimeKit through
-// SDL, or directly where the process may) and works without it. Any thread
-// may call; nothing called blocks the audio thread.
+// The audio threads ask for real-time scheduling (from RealtimeKit through
+// SDL, or directly where the process may) and work without it. Any thread
+// may call; nothing called waits for an audio thread, nor allocates or frees
+// while holding its lock.
 class SoundDevice
 {
 public:
@@ -41,14 +45,15 @@ public:
 
     // The stream's rate, frames per second.
     static constexpr int Rate = ContinuedTone::Rate;
-    // Frames per callback: short, for the sidetone's sake; load cannot starve
-    // the audio thread that real-time scheduling keeps.
-    static constexpr int BufferFrames = 480;
-    // Time from a call to the first frame it can have: the device's buffer
-    // period, a period for the call to reach the audio thread, and room for
-    // a loaded scheduler.
-    static constexpr auto Latency = std::chrono::milliseconds(20);
-    std::chrono::microseconds latency() const { return Latency; }
+    // Frames per callback: 20 ms, so that a sound server on a busy machine
+    // does not run dry (SDL asks it to hold one buffer); the rhythm placed
+    // ahead does not depend on it.
+    static constexpr int BufferFrames = 1920;
+    // Time from a call to the first frame it can have: a buffer period for
+    // the device, and room for a loaded scheduler.
+    static constexpr auto Latency = std::chrono::milliseconds(30);
+    // The sidetone's stream: 5 ms a callback.
+    static constexpr int SidetoneBufferFrames = 480;
 
     // Plays a complete RIFF/WAVE image (mono PCM, 8 or 16 bit, 44100 or
     // 96000 Hz) of size bytes, copied before the call returns. Without
@@ -84,14 +89,15 @@ public:
     // The frame at the stream's position now.
     std::int64_t position();
 
-    // Closes the device; the next sound opens it afresh at once (with the
+    // Closes the devices; the next sound opens them afresh at once (with the
     // audio driver the environment names then). For tests and measurements.
     void shutdown();
 
     // What the audio thread has seen since the device was opened or the figures
-    // reset. For tests and measurements.
+    // reset, and the same of the sidetone's stream. For tests and measurements.
     using Stats = Mixer::Stats;
     Stats stats();
+    Stats sidetoneStats();
     void resetStats();
 
 private:
@@ -100,21 +106,9 @@ private:
 
     SoundDevice();
 
-    class Lock;
-
-    static void callback(void *self, std::uint8_t *stream, int bytes);
-
     // With m_calls held.
-    bool ensureOpen();
-    bool open();
-    void close(bool quitSubsystem);
-    void raisePriority();
-    bool streaming() const;
-    std::int64_t frameAtLocked(SteadyTime t);
-    SteadyTime timeOfLocked(std::int64_t frame);
-    std::int64_t firstFree(std::int64_t lead);
-    void post(const Mixer::Command &command);
-    void collect();
+    bool ensureOpen(AudioOutput &output);
+    bool ensureSubsystem();
 
     // For KeyingSequence and Sidetone: each takes m_calls itself.
     int acquireSlot();
@@ -126,34 +120,25 @@ private:
     // Queues block; false (and nothing queued) without a device.
     bool postBlock(std::unique_ptr<Mixer::Block> block, int slot, std::uint32_t anchor,
                    std::int64_t frame, std::uint32_t word, SteadyTime call, int &epoch);
-    std::int64_t slip(int slot, std::uint32_t anchor) const;
+    std::int64_t slip(int slot, std::uint32_t anchor);
     // Takes back slot's blocks placed at nominal frames in [from, to), if
     // none has begun; true without a device.
     bool withdraw(int slot, std::int64_t from, std::int64_t to);
+    // The sidetone's stream.
     void postSidetone(const Mixer::Command &command);
+    std::int64_t sidetoneFrameAt(SteadyTime t);
 
     std::mutex m_calls;
-    std::unique_ptr<Mixer> m_mixer;
-    std::uint32_t m_device = 0;
-    int m_epoch = 0; // counts the devices opened
+    std::unique_ptr<AudioOutput> m_main;
+    std::unique_ptr<AudioOutput> m_side;
     bool m_subsystem = false;
-    bool m_tried = false;
     bool m_softEdges = true;
-    SteadyTime m_lastAttempt{};
     std::atomic<std::uint32_t> m_volume{0xFFFFFFFFu};
     // Nothing placed later may land before this: what was called later plays
     // later, and nothing lands inside a synchronous play that has returned.
     std::int64_t m_lastFrame = 0;
     std::uint64_t m_slots = 0;
     std::uint32_t m_anchors = 0;
-    std::atomic<int> m_audioThread{0};
-    bool m_realtime = false;
-    int m_niceness = 0;
-    // The timeline without a device: frame at moment of clock.
-    const Clock *m_timelineClock = nullptr;
-    SteadyTime m_timelineTime{};
-    std::int64_t m_timelineFrame = 0;
-    std::int64_t m_lastGiven = 0;
 };
 
 } // namespace platform

@@ -126,10 +126,10 @@ std::int64_t AudioOutput::frameAt(SteadyTime t)
     if (streaming() && m.valid) {
         f = std::llround(m.frameAt(t));
     } else {
-        const Clock *clock = &Clock::current();
+        const int clock = Clock::generation();
         if (clock != m_timelineClock) {
             m_timelineClock = clock;
-            m_timelineTime = clock->now();
+            m_timelineTime = t;
             m_timelineFrame = m_lastGiven;
         }
         f = m_timelineFrame + framesIn(t - m_timelineTime);
@@ -150,8 +150,13 @@ SteadyTime AudioOutput::timeOf(std::int64_t frame)
 std::int64_t AudioOutput::firstFree(std::int64_t lead)
 {
     std::int64_t first = frameAt(Clock::current().now()) + m_latencyFrames;
-    if (streaming())
-        first = std::max(first, m_mixer->mapping().rendered + m_bufferFrames + lead);
+    if (streaming()) {
+        // A callback under way takes up what was posted before it began only;
+        // one that starts as this is posted would leave it late, and then the
+        // mixer moves it on with everything after it.
+        const Mixer::Mapping m = m_mixer->mapping();
+        first = std::max(first, m.rendered + (m.rendering ? m_bufferFrames : 0) + lead);
+    }
     return first;
 }
 
@@ -221,7 +226,8 @@ void AudioOutput::resetStats()
     s.keyDowns = 0;
 }
 
-bool AudioOutput::ensureOpen(std::uint32_t volume, std::int64_t sidetoneEdge)
+bool AudioOutput::ensureOpen(std::uint32_t volume, std::int64_t sidetoneEdge,
+                             const std::function<bool()> &driver)
 {
     // A test's virtual clock keeps the stream without a device.
     if (!Clock::steady())
@@ -237,7 +243,7 @@ bool AudioOutput::ensureOpen(std::uint32_t volume, std::int64_t sidetoneEdge)
     }
     m_tried = true;
     m_lastAttempt = now;
-    return open(volume, sidetoneEdge);
+    return driver() && open(volume, sidetoneEdge);
 }
 
 bool AudioOutput::open(std::uint32_t volume, std::int64_t sidetoneEdge)
@@ -322,7 +328,7 @@ void AudioOutput::close()
         const Mixer::Mapping m = m_mixer->mapping();
         if (streaming() && m.valid) {
             const SteadyTime now = Steady::now();
-            m_timelineClock = &Clock::current();
+            m_timelineClock = Clock::generation();
             m_timelineTime = now;
             m_timelineFrame = std::max<std::int64_t>(m_lastGiven, std::llround(m.frameAt(now)));
         }

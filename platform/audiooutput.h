@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -28,8 +29,10 @@ public:
     int bufferFrames() const { return m_bufferFrames; }
 
     // Opens the device if it is not (no more often than once a second after a
-    // failure); false without one. Never on a test's virtual clock.
-    bool ensureOpen(std::uint32_t volume, std::int64_t sidetoneEdge);
+    // failure), once driver() has made SDL's audio ready; false without one.
+    // Never on a test's virtual clock.
+    bool ensureOpen(std::uint32_t volume, std::int64_t sidetoneEdge,
+                    const std::function<bool()> &driver);
     void close();
     void forgetFailure() { m_tried = false; }
     // Open, on the steady clock: what is posted sounds.
@@ -77,7 +80,7 @@ private:
     bool m_realtime = false;
     int m_niceness = 0;
     // The timeline without a device: frame at moment of clock.
-    const Clock *m_timelineClock = nullptr;
+    int m_timelineClock = -1; // the clock's generation
     SteadyTime m_timelineTime{};
     std::int64_t m_timelineFrame = 0;
     std::int64_t m_lastGiven = 0;

@@ -39,6 +39,12 @@ std::atomic<Clock *> &installed()
     return c;
 }
 
+std::atomic<int> &installations()
+{
+    static std::atomic<int> n{0};
+    return n;
+}
+
 } // namespace
 
 Clock &Clock::current()
@@ -49,7 +55,13 @@ Clock &Clock::current()
 
 void Clock::install(Clock *clock)
 {
+    installations().fetch_add(1, std::memory_order_acq_rel);
     installed().store(clock, std::memory_order_release);
+}
+
+int Clock::generation()
+{
+    return installations().load(std::memory_order_acquire);
 }
 
 bool Clock::steady()

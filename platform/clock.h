@@ -25,6 +25,9 @@ public:
     // Whether the clock in use is the steady clock, which the sound device's
     // stream follows; on any other the stream is kept on the clock alone.
     static bool steady();
+    // Counts the clocks installed: a clock made where another one was is
+    // another clock all the same.
+    static int generation();
 
     virtual SteadyTime now() const = 0;
     // Blocks the calling thread until now() reaches deadline.

@@ -127,6 +127,7 @@ Mixer::Mapping Mixer::mapping() const
         m.t0 = m_pT0.load(std::memory_order_relaxed);
         m.t1 = m_pT1.load(std::memory_order_relaxed);
         m.rendered = m_pRendered.load(std::memory_order_relaxed);
+        m.rendering = m_pRendering.load(std::memory_order_relaxed);
         m.bufferFrames = m_pBufferFrames.load(std::memory_order_relaxed);
         m.rate = m_pRate.load(std::memory_order_relaxed);
         std::atomic_thread_fence(std::memory_order_acquire);
@@ -348,23 +349,26 @@ void Mixer::noteLatency(SteadyTime call, std::int64_t frame, SteadyTime now)
 void Mixer::resolveLateVoices()
 {
     // A play placed in frames already rendered (the stream stalled, or the
-    // call came late) starts at the first free frame, and everything placed
-    // after it moves with it: no two run together, none is cut short.
+    // call came late) starts at the first free frame, and each one after it
+    // keeps at least the distance it was placed from the one before: no two
+    // run together, none is cut short, and none placed far enough ahead moves.
+    std::int64_t wasBefore = 0;
+    std::int64_t isBefore = 0;
+    bool any = false;
     for (int i = 0; i < m_voices.size(); ++i) {
         Voice &v = m_voices.at(i);
-        if (v.begun || v.start - v.edge >= m_rendered)
-            continue;
-        const std::int64_t late = m_rendered - (v.start - v.edge);
-        const std::int64_t from = v.start;
-        for (int j = i; j < m_voices.size(); ++j) {
-            m_voices.at(j).start += late;
-            if (m_voices.at(j).sound != nullptr)
+        const std::int64_t placed = v.start;
+        if (!v.begun) {
+            std::int64_t start = std::max(v.start, m_rendered + v.edge);
+            if (any)
+                start = std::max(start, isBefore + (placed - wasBefore));
+            if (start != v.start && v.sound != nullptr)
                 ++stats.lateTones;
+            v.start = start;
         }
-        for (int j = 0; j < m_gains.size(); ++j)
-            if (m_gains.at(j).frame >= from)
-                m_gains.at(j).frame += late;
-        break;
+        wasBefore = placed;
+        isBefore = v.start;
+        any = true;
     }
 }
 
@@ -526,6 +530,7 @@ void Mixer::collect(std::int64_t last)
 
 void Mixer::render(float *out, int frames, SteadyTime now)
 {
+    m_pRendering.store(true, std::memory_order_release);
     follow(now);
     drain();
     resolveLateVoices();
@@ -582,6 +587,7 @@ void Mixer::render(float *out, int frames, SteadyTime now)
     collect(last);
     m_rendered = last;
     publish();
+    m_pRendering.store(false, std::memory_order_release);
 }
 
 } // namespace platform

@@ -38,7 +38,7 @@ public:
     static constexpr int Rate = ContinuedTone::Rate;
     static constexpr int MaxSlots = 64;
     static constexpr int MaxBlocks = 1024;
-    static constexpr int MaxVoices = 64;
+    static constexpr int MaxVoices = 1024;
     static constexpr int MaxGates = 64;
     static constexpr std::size_t MaxLatencies = 256;
 
@@ -127,6 +127,7 @@ public:
         double t0 = 0;
         double t1 = 0;
         std::int64_t rendered = 0;
+        bool rendering = false; // a callback is under way: rendered is about to move on
         int bufferFrames = 0;
         int rate = 0;
 
@@ -257,7 +258,7 @@ private:
     std::int64_t m_rampEdge = 0;
 
     Ring<Voice, MaxVoices> m_voices;
-    Ring<Gain, MaxVoices> m_gains;
+    Ring<Gain, 256> m_gains;
     std::uint32_t m_volume = 0xFFFFFFFFu;
 
     std::array<BlockEntry, MaxBlocks> m_blocks{};
@@ -297,6 +298,7 @@ private:
     std::atomic<double> m_pT0{0};
     std::atomic<double> m_pT1{0};
     std::atomic<std::int64_t> m_pRendered{0};
+    std::atomic<bool> m_pRendering{false};
     std::atomic<int> m_pBufferFrames{0};
     std::atomic<int> m_pRate{0};
 };

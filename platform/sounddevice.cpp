@@ -72,10 +72,9 @@ bool SoundDevice::ensureOpen(AudioOutput &output)
     // driver.
     if (!Clock::steady())
         return false;
-    if (!output.streaming() && !ensureSubsystem())
-        return false;
     return output.ensureOpen(m_volume.load(std::memory_order_relaxed),
-                             m_softEdges ? ContinuedTone::edgeFrames() : 0);
+                             m_softEdges ? ContinuedTone::edgeFrames() : 0,
+                             [this] { return ensureSubsystem(); });
 }
 
 std::int64_t SoundDevice::frameAt(SteadyTime t)

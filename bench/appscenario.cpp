@@ -9,8 +9,8 @@
 #include "platform/keyingsequence.h"
 #include "platform/playsound.h"
 #include "platform/sounddevice.h"
-#include "sound/tgerasom.h"
 #include "reception/tfteste.h"
+#include "sound/tgerasom.h"
 
 #include <QApplication>
 #include <QLineEdit>

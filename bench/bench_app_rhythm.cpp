@@ -51,16 +51,16 @@
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <memory>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -353,8 +353,7 @@ void printTable(const std::vector<Summary> &table)
         else
             std::printf("%s | | | ", qPrintable(s.error));
         std::printf("%.2f / %.2f / %.2f ms | %.1f dB | %d |\n", s.worst.latencyMean,
-                    s.worst.latencyMin, s.worst.latencyMax, s.worst.splatterDb,
-                    s.worst.underruns);
+                    s.worst.latencyMin, s.worst.latencyMax, s.worst.splatterDb, s.worst.underruns);
     }
     if (!table.empty())
         std::printf("\nErrors in samples of the 96 kHz stream. Marks are placed on the nominal "
@@ -439,8 +438,7 @@ std::optional<Options> parse(const QStringList &args)
             return {};
         }
     }
-    if (o.unit < 5 || o.unit > 25 || o.runs < 1 || o.characters < 1 || o.load < 0 ||
-        o.load > 64) {
+    if (o.unit < 5 || o.unit > 25 || o.runs < 1 || o.characters < 1 || o.load < 0 || o.load > 64) {
         std::fprintf(stderr, "bench_app_rhythm: --unit 5..25, --runs and --characters 1 or more, "
                              "--load 0..64\n");
         return {};
@@ -507,7 +505,8 @@ int main(int argc, char **argv)
     std::vector<std::unique_ptr<QProcess>> load;
     for (int i = 0; i < o.load; ++i) {
         auto p = std::make_unique<QProcess>();
-        p->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+        p->start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
         if (!p->waitForStarted()) {
             std::fprintf(stderr, "bench_app_rhythm: cannot start a busy loop\n");
             return 1;

@@ -160,8 +160,8 @@ RhythmAnalysis analyse(const ScenarioReport &report, const std::vector<float> &s
         a.aligned += placed[i].aligned ? 1 : 0;
         a.whole += placed[i].whole ? 1 : 0;
         a.maxEdgeDeviation = std::max(a.maxEdgeDeviation, placed[i].edgeDeviation);
-        if (i > 0 && std::find(report.breaks.begin(), report.breaks.end(), int(i)) !=
-                         report.breaks.end())
+        if (i > 0 &&
+            std::find(report.breaks.begin(), report.breaks.end(), int(i)) != report.breaks.end())
             ++chains;
         chain[i] = chains;
         offGrid[i] = double(placed[i].start - nominalStart);

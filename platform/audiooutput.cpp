@@ -178,8 +178,7 @@ void AudioOutput::post(const Mixer::Command &command)
         // Full only when the audio thread falls far behind: nothing is
         // dropped, the caller waits for room.
         collect();
-        if (Steady::now() > deadline ||
-            SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
+        if (Steady::now() > deadline || SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
             release(command.kind, command.object);
             return;
         }

@@ -57,8 +57,8 @@ bool isComplete(const void *image, std::size_t size)
 std::vector<float> toStream(const SDL_AudioSpec &spec, const Uint8 *samples, Uint32 frames)
 {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, 1, spec.freq, AUDIO_F32SYS, 1,
-                          ContinuedTone::Rate) < 0)
+    if (SDL_BuildAudioCVT(&cvt, spec.format, 1, spec.freq, AUDIO_F32SYS, 1, ContinuedTone::Rate) <
+        0)
         return {};
     const int width = SDL_AUDIO_BITSIZE(spec.format) / 8;
     cvt.len = int(frames) * width;

@@ -8,8 +8,7 @@ namespace {
 thread_local KeyingScope *Current = nullptr;
 } // namespace
 
-KeyingScope::KeyingScope(KeyingSequence &sequence, int tag)
-    : m_sequence(sequence), m_outer(Current)
+KeyingScope::KeyingScope(KeyingSequence &sequence, int tag) : m_sequence(sequence), m_outer(Current)
 {
     Current = this;
     m_sequence.openSpan(tag);

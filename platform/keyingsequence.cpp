@@ -383,8 +383,8 @@ void KeyingSequence::arm()
             m_timer.start(0);
         return;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
-        timeOf(next) - Clock::current().now());
+    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(timeOf(next) -
+                                                                            Clock::current().now());
     m_timer.start(int(std::clamp<std::int64_t>((left.count() + 999) / 1000, 0, LongestWakeMs)));
 }
 

@@ -202,8 +202,7 @@ bool Mixer::apply(const Command &c)
             return true;
         const Voice &last = m_voices.back();
         // A stop after silence, or after a tone already over, changes nothing.
-        if (last.sound == nullptr ||
-            (!last.loop && last.start + last.sound->length <= c.frame))
+        if (last.sound == nullptr || (!last.loop && last.start + last.sound->length <= c.frame))
             return true;
         if (m_voices.full())
             return false;
@@ -469,9 +468,9 @@ void Mixer::mixSidetone(float *out, std::int64_t from, std::int64_t to, SteadyTi
                 m_press = {g.frame, Never};
                 ++stats.keyDowns;
                 if (g.call != SteadyTime{}) {
-                    const double ms = 1000 * (seconds(now - g.call) +
-                                              double(g.frame - m_base) * (m_t1 - m_t0) /
-                                                  m_bufferFrames);
+                    const double ms =
+                        1000 * (seconds(now - g.call) +
+                                double(g.frame - m_base) * (m_t1 - m_t0) / m_bufferFrames);
                     stats.keyDownLatencyMs[std::size_t(stats.keyDowns - 1) % MaxLatencies] =
                         float(ms);
                 }

@@ -90,12 +90,12 @@ public:
     struct Stats
     {
         bool open = false;
-        int rate = 0;               // frames per second the device was opened with
-        int bufferFrames = 0;       // frames per callback
-        double lockedRate = 0;      // frames per second of the steady clock, smoothed
-        std::int64_t frames = 0;    // frames rendered up to the last callback, since opening
+        int rate = 0;                // frames per second the device was opened with
+        int bufferFrames = 0;        // frames per callback
+        double lockedRate = 0;       // frames per second of the steady clock, smoothed
+        std::int64_t frames = 0;     // frames rendered up to the last callback, since opening
         std::int64_t firstFrame = 0; // the stream's frame the device began at
-        SteadyTime lastCallback{};  // when the last callback started
+        SteadyTime lastCallback{};   // when the last callback started
         int callbacks = 0;
         double maxCallbackGapMs = 0;
         // Callbacks that came so late that the device had run dry before.
@@ -254,7 +254,7 @@ private:
     int m_bufferFrames = 0;
     std::int64_t m_first = 0;
     std::int64_t m_rendered = 0;
-    std::vector<float> m_ramp;    // for the plays' soft edges, the widest edge asked for
+    std::vector<float> m_ramp; // for the plays' soft edges, the widest edge asked for
     std::int64_t m_rampEdge = 0;
 
     Ring<Voice, MaxVoices> m_voices;

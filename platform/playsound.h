@@ -33,7 +33,7 @@ struct SoundCall
 {
     enum class Kind
     {
-        Play,    // a play, or an element or block a sequence placed
+        Play, // a play, or an element or block a sequence placed
         Stop,
         Volume,
         Withdraw // a sequence took back what it had placed at frames [frame, frame + frames)

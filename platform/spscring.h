@@ -35,7 +35,10 @@ public:
     }
 
     // Consumer: drops the item front() showed.
-    void pop() { m_tail.store(m_tail.load(std::memory_order_relaxed) + 1, std::memory_order_release); }
+    void pop()
+    {
+        m_tail.store(m_tail.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+    }
 
     bool pop(T &item)
     {

@@ -24,9 +24,9 @@ struct Answer
     QString sent;     // one character, or a prosign written as "<AR>"
     QString answered; // the same form; empty when nothing came back for it
     bool right = false;
-    int answerMs = -1;         // answer time, -1 where none was measured
-    double charWpm = 0;        // PARIS words per minute of the characters
-    double effectiveWpm = 0;   // PARIS words per minute with the gaps as played
+    int answerMs = -1;       // answer time, -1 where none was measured
+    double charWpm = 0;      // PARIS words per minute of the characters
+    double effectiveWpm = 0; // PARIS words per minute with the gaps as played
 };
 
 } // namespace record

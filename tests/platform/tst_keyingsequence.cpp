@@ -3,10 +3,10 @@
 // blocks rendered ahead appended with their gaps.
 
 #include "morse/letras.h"
+#include "platform/continuedtone.h"
 #include "platform/keyingscope.h"
 #include "platform/playsound.h"
 #include "platform/sounddevice.h"
-#include "platform/continuedtone.h"
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 

@@ -110,8 +110,8 @@ struct Bench
     void play(std::int64_t frame, int length, float value, std::int64_t edge = 0,
               std::uint32_t word = Full)
     {
-        auto *t = new platform::ContinuedTone(
-            platform::ContinuedTone::continued(std::vector<float>(std::size_t(length), value), edge));
+        auto *t = new platform::ContinuedTone(platform::ContinuedTone::continued(
+            std::vector<float>(std::size_t(length), value), edge));
         Command c;
         c.kind = Kind::Play;
         c.frame = frame;
@@ -229,7 +229,7 @@ void TstMixer::withdrawTakesBackOnlyWhatHasNotBegun()
     b.block(1000, 2000, 0.5f, 0, 0, 1);
     b.block(4000, 2000, 0.5f, 0, 0, 1);
     b.block(8000, 2000, 0.5f, 0, 0, 1);
-    b.render(4); // into the first
+    b.render(4);                               // into the first
     QVERIFY(!b.mixer.withdraw(0, 1000, 4000)); // begun: stays
     b.render(4);                               // to 3840: the second not yet begun
     QVERIFY(b.mixer.withdraw(0, 8000, 10000));
@@ -319,8 +319,11 @@ void TstMixer::sidetoneFollowsTheGate()
     QVERIFY(b.mixer.post(edge));
     Command gate;
     gate.kind = Kind::Gate;
-    for (const auto &[frame, down] : {std::pair{3000, true}, {5400, false}, {8000, true},
-                                      {8100, true} /* a repeat: no new edge */, {9000, false}}) {
+    for (const auto &[frame, down] : {std::pair{3000, true},
+                                      {5400, false},
+                                      {8000, true},
+                                      {8100, true} /* a repeat: no new edge */,
+                                      {9000, false}}) {
         gate.frame = frame;
         gate.flag = down;
         QVERIFY(b.mixer.post(gate));
@@ -379,8 +382,15 @@ void TstMixer::renderNeverAllocates()
     for (int i = 0; i < 30; ++i) {
         b.block(2000 + 3000 * i, 1000, 0.1f, 288, 1, 1);
         b.play(2500 + 3000 * i, 1000, 0.1f, 288);
-        QVERIFY(b.mixer.post({Kind::Volume, false, -1, 0, Full - std::uint32_t(i), 2700 + 3000 * i,
-                              0, nullptr, {}}));
+        QVERIFY(b.mixer.post({Kind::Volume,
+                              false,
+                              -1,
+                              0,
+                              Full - std::uint32_t(i),
+                              2700 + 3000 * i,
+                              0,
+                              nullptr,
+                              {}}));
         QVERIFY(b.mixer.post({Kind::Gate, i % 2 == 0, -1, 0, 0, 2000 + 3000 * i, 0, nullptr, {}}));
     }
     b.left.reserve(b.left.size() + 250 * Buffer);
@@ -417,8 +427,7 @@ void TstMixer::lowTonesKeepTheirEdgesSmooth()
                            : float(std::sin(2 * M_PI * phase));
     }
     const std::int64_t edge = platform::ContinuedTone::edgeFrames();
-    const platform::RenderedBlock block =
-        platform::ContinuedTone::continued(tone, edge).shaped();
+    const platform::RenderedBlock block = platform::ContinuedTone::continued(tone, edge).shaped();
     double own = 0; // the tone's own steepest step inside it
     for (std::size_t i = 1; i < tone.size(); ++i)
         own = std::max(own, double(std::abs(tone[i] - tone[i - 1])));

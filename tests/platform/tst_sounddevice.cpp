@@ -417,8 +417,8 @@ void TstSoundDevice::streamRepeatsTheRhythmOfTheCalls()
 
 void TstSoundDevice::keyedTonesChainInFrames_data()
 {
-    QTest::addColumn<bool>("fresh");  // the first tone opens the device
-    QTest::addColumn<int>("busyMs");  // the caller held up before the next character
+    QTest::addColumn<bool>("fresh"); // the first tone opens the device
+    QTest::addColumn<int>("busyMs"); // the caller held up before the next character
     QTest::addColumn<bool>("chained");
     QTest::newRow("first tones after opening") << true << 0 << true;
     QTest::newRow("next character keyed at once") << false << 0 << true;

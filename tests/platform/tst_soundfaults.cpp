@@ -348,8 +348,7 @@ void TstSoundFaults::noDeviceIsSilentAndKeepsTime()
     QVERIFY2(Emulated() || asyncMs < 150, qPrintable(QString::number(asyncMs)));
     // Far under the 100 ms that taking the driver down cost, with room for a
     // loaded machine.
-    QVERIFY2(Emulated() || overrun < 50,
-             qPrintable(QString::number(overrun)));
+    QVERIFY2(Emulated() || overrun < 50, qPrintable(QString::number(overrun)));
 }
 
 void TstSoundFaults::lessonKeepsItsPaceWithoutDevice()

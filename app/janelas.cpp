@@ -1,5 +1,6 @@
 #include "app/janelas.h"
 
+#include "app/errorguard.h"
 #include "app/fimporsinal.h"
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
@@ -8,6 +9,7 @@
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
+#include "record/record.h"
 
 #include <QApplication>
 
@@ -25,6 +27,14 @@ Janelas::Janelas()
     fTeclado = teclado.get();
     teste = std::make_unique<TfTeste>(fMorse);
     fTeste = teste.get();
+    // The record's faults are shown over the main window once the event loop
+    // runs, never from inside a store.
+    registro = std::make_unique<record::Record>();
+    QObject::connect(
+        registro.get(), &record::Record::problem, fMorse,
+        [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
+    registro->open();
+    teste->SetRecord(registro.get());
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();
 }

@@ -7,6 +7,9 @@ class TfSobre;
 class TfTeclado;
 class TfTeste;
 class TFIdioma;
+namespace record {
+class Record;
+}
 
 // The program's windows, created in start-up order (after the program's icon
 // is set for every window) and published in their globals, the main window shown before the others
@@ -28,6 +31,9 @@ public:
     static int Executa();
 
 private:
+    // The learner's record, declared first so that it goes after every
+    // window that stores in it.
+    std::unique_ptr<record::Record> registro;
     std::unique_ptr<TfMorse> morse;
     std::unique_ptr<TfSobre> sobre;
     std::unique_ptr<TfTeclado> teclado;

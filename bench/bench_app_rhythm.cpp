@@ -487,6 +487,7 @@ int main(int argc, char **argv)
     // the edges as the context menu left them.
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(settings.filePath(QStringLiteral("data"))));
     auto store = [](const QString &name, int value) {
         try {
             platform::SettingsStore key;

@@ -15,8 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the versions its symbols need, as they are called on the release that builds
 # it (libqt6gui6 brings the xcb and offscreen platform plugins). The font the
 # windows are laid out in (metric-compatible with Times New Roman) is no
-# library, so it is named here. scripts/package-check.sh fails when the binary
-# links a library whose package is missing.
+# library, so it is named here, and so is Qt's SQLite driver for the learner's
+# record: a plugin loaded at run time, which the binary does not link.
+# scripts/package-check.sh fails when the binary links a library whose package
+# is missing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6sql6-sqlite")
 include(CPack)

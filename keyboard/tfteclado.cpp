@@ -138,6 +138,12 @@ constexpr int TamanhoTecla = 30;
 constexpr int LarguraEspaco = 126;
 constexpr int MaximoLetras = 25;
 
+QRect Retangulo(const Tecla &t)
+{
+    return QRect(t.left, t.top, t.botao == &TfTeclado::BitBtn_Espaco ? LarguraEspaco : TamanhoTecla,
+                 TamanhoTecla);
+}
+
 // A hint is a widget's statusTip, as on the main window.
 void Dica(QWidget *w, const QString &texto)
 {
@@ -169,6 +175,14 @@ TfTeclado::TfTeclado(const AjustesPrincipais *ajustes, QWidget *parent)
 
 TfTeclado::~TfTeclado() = default;
 
+QList<TfTeclado::Posicao> TfTeclado::Posicoes()
+{
+    QList<Posicao> posicoes;
+    for (const Tecla &t : Teclas)
+        posicoes.append({QChar(t.caractere), Retangulo(t)});
+    return posicoes;
+}
+
 void TfTeclado::CriaControles()
 {
     setFixedSize(427, 311);
@@ -190,9 +204,7 @@ void TfTeclado::CriaControles()
         auto *b = new QPushButton(QString(QChar(t.caractere)), this);
         this->*t.botao = b;
         b->setObjectName(QLatin1String(t.nome));
-        b->setGeometry(t.left, t.top,
-                       t.botao == &TfTeclado::BitBtn_Espaco ? LarguraEspaco : TamanhoTecla,
-                       TamanhoTecla);
+        b->setGeometry(Retangulo(t));
         b->setFont(fonteTecla);
         QPalette p = b->palette();
         p.setColor(QPalette::ButtonText, ToQColor(t.cor));

@@ -3,6 +3,8 @@
 #include "morse/letras.h"
 
 #include <QDialog>
+#include <QList>
+#include <QRect>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -40,6 +42,15 @@ public:
 
     // One row of the key table; the table itself lives in the source.
     struct Tecla;
+
+    // A key's character (the space bar's is ' ') and its place in the
+    // window, for pictures of the keyboard elsewhere; row by row.
+    struct Posicao
+    {
+        QChar caractere;
+        QRect retangulo;
+    };
+    static QList<Posicao> Posicoes();
 
     QPushButton *BitBtn_1 = nullptr;
     QPushButton *BitBtn_2 = nullptr;

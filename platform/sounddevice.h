@@ -7,6 +7,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -81,6 +82,13 @@ public:
     // as the images have them. Applies to the tones that follow.
     void setSoftEdges(bool on);
     bool softEdges();
+    // The soft edge's whole length (see ContinuedTone), and the frames at
+    // rate from its first frame to its middle: for sound rendered ahead.
+    static constexpr double SoftEdgeSeconds = ContinuedTone::SoftEdgeSeconds;
+    static std::int64_t softEdgeFrames(int rate)
+    {
+        return std::llround(SoftEdgeSeconds / 2 * rate);
+    }
 
     // The stream's timeline: the frame at moment t of the clock in use, and
     // the moment a frame is (or was) at the stream's position.

@@ -4,10 +4,13 @@
 #include "controls/talprogressbar.h"
 #include "controls/tdrlabel.h"
 #include "morse/letras.h"
+#include "morse/trainerscale.h"
+#include "platform/keyboardhook.h"
 #include "platform/keyingscope.h"
 #include "platform/keyingsequence.h"
 #include "platform/random.h"
 #include "reception/teclasadiadas.h"
+#include "record/record.h"
 #include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
 #include "text/testetexts.h"
@@ -16,7 +19,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <utility>
 
 quint16 Tecla_Esperada = 0;
 double Acertos = 0;
@@ -185,6 +191,7 @@ void TfTeste::FormShow()
     // Every showing starts ready: a capture left on by a window closed while
     // it awaited an answer would judge the first key against an old character.
     HotKey_Teste->SetEnabled(false);
+    Pendente.reset();
     Btn_Teste->setEnabled(true);
     Lb_Teste->SetCaption(QString());
     ALPBar->SetPosition(100);
@@ -215,6 +222,7 @@ void TfTeste::Btn_TesteClick()
     const int sorteio = platform::Random(Caracteres);
     HotKey_Teste->SetEnabled(true);
     Btn_Teste->setEnabled(false);
+    const QDateTime inicio = QDateTime::currentDateTimeUtc();
     // Returns when the character and its closing silence are over, the window
     // answering meanwhile; keys pressed meanwhile are judged afterwards.
     TeclasAdiadas adiadas;
@@ -227,8 +235,72 @@ void TfTeste::Btn_TesteClick()
     }
     Sequencia->waitUntil(Sequencia->endOf(letra));
     Tecla_Esperada = tecla;
+    // The character's end as the stream has it, not as the wait woke.
+    Pendente = Sorteado{Unidade, inicio,
+                        FimDoCaractere(Sequencia->timeOf(Sequencia->endOf(letra)), Unidade)};
     Testes = Testes + 1;
     adiadas.Libera();
+}
+
+platform::SteadyTime TfTeste::FimDoCaractere(platform::SteadyTime retorno, int unidade)
+{
+    return retorno - std::chrono::milliseconds(25 * unidade);
+}
+
+QString TfTeste::CaracterDaTecla(quint16 tecla)
+{
+    if ((tecla >= '0' && tecla <= '9') || (tecla >= 'A' && tecla <= 'Z') ||
+        tecla == platform::VK_SPACE)
+        return QString(QChar(tecla));
+    if (tecla >= platform::VK_NUMPAD0 && tecla <= platform::VK_NUMPAD0 + 9)
+        return QString(QChar(u'0' + (tecla - platform::VK_NUMPAD0)));
+    // The punctuation keys by what they type unshifted on the layout the key
+    // codes are named after.
+    static const std::pair<int, char16_t> Sinais[] = {
+        {platform::VK_OEM_1, u';'},      {platform::VK_OEM_PLUS, u'='},
+        {platform::VK_OEM_COMMA, u','},  {platform::VK_OEM_MINUS, u'-'},
+        {platform::VK_OEM_PERIOD, u'.'}, {platform::VK_OEM_2, u'/'},
+        {platform::VK_OEM_3, u'`'},      {platform::VK_OEM_4, u'['},
+        {platform::VK_OEM_5, u'\\'},     {platform::VK_OEM_6, u']'},
+        {platform::VK_OEM_7, u'\''},     {platform::VK_MULTIPLY, u'*'},
+        {platform::VK_ADD, u'+'},        {platform::VK_SUBTRACT, u'-'},
+        {platform::VK_DECIMAL, u'.'},    {platform::VK_DIVIDE, u'/'},
+    };
+    for (const auto &[codigo, sinal] : Sinais) {
+        if (codigo == tecla)
+            return QString(QChar(sinal));
+    }
+    return {};
+}
+
+void TfTeste::GuardaResposta(quint16 tecla, bool certo)
+{
+    if (!Pendente)
+        return;
+    const Sorteado s = *std::exchange(Pendente, std::nullopt);
+    if (!Registro)
+        return;
+    const auto espera = std::chrono::duration_cast<std::chrono::milliseconds>(
+        platform::Clock::current().now() - s.fim);
+    record::Answer resposta;
+    resposta.when = QDateTime::currentDateTimeUtc();
+    resposta.kind = record::Kind::Reception;
+    resposta.sent = QString(QChar(Tecla_Esperada));
+    resposta.answered = CaracterDaTecla(tecla);
+    resposta.right = certo;
+    resposta.answerMs = int(std::max<std::chrono::milliseconds::rep>(0, espera.count()));
+    resposta.charWpm = TrainerScale::CharacterWpm(s.unidade);
+    resposta.effectiveWpm = TrainerScale::EffectiveWpm(s.unidade);
+    record::Run run;
+    run.when = s.inicio;
+    run.kind = record::Kind::Reception;
+    run.charWpm = resposta.charWpm;
+    run.effectiveWpm = resposta.effectiveWpm;
+    run.sent = resposta.sent;
+    run.typed = resposta.answered;
+    run.accuracy = certo ? 100 : 0;
+    run.answers = {resposta};
+    Registro->store(run);
 }
 
 void TfTeste::HotKey_TesteKeyDown(QObject * /*Sender*/, quint16 &Key, TShiftState /*Shift*/)
@@ -236,6 +308,7 @@ void TfTeste::HotKey_TesteKeyDown(QObject * /*Sender*/, quint16 &Key, TShiftStat
     Btn_Teste->setEnabled(true);
     Btn_Teste->setFocus();
     const TextosTeste *t = TextosTeste_(IdiomaTeste);
+    GuardaResposta(Key, Key == Tecla_Esperada);
     if (Key == Tecla_Esperada) {
         Acertos = Acertos + 1;
         HotKey_Teste->SetEnabled(false);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "reception/thotkeymanager.h"
 
+#include <QDateTime>
 #include <QDialog>
+#include <optional>
 
 class QFrame;
 class QPushButton;
@@ -12,6 +15,9 @@ class TDRLabel;
 class TGeraSom;
 namespace platform {
 class KeyingSequence;
+}
+namespace record {
+class Record;
 }
 
 // The reception test: each press of Btn_Teste sounds a random letter or
@@ -52,6 +58,21 @@ public:
     // the key code that answers it.
     static quint16 TocaSorteio(int sorteio, int unidade, TGeraSom *gerador);
 
+    // The learner's record every answer goes to (not owned, outlives the
+    // window; nullptr: none). Storing shows nothing here: the record tells
+    // its faults itself.
+    void SetRecord(record::Record *registro) { Registro = registro; }
+    record::Record *Record() const { return Registro; }
+
+    // When the learner heard the character's last element end, given the
+    // moment its keying returned: the keying returns after the closing
+    // silence of 25 units. Answer times count from here.
+    static platform::SteadyTime FimDoCaractere(platform::SteadyTime retorno, int unidade);
+    // The character a key code stands for, as the learner typed it (letters,
+    // digits of either row, space and the punctuation keys); empty for keys
+    // that type none (Shift, F1...).
+    static QString CaracterDaTecla(quint16 tecla);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -59,9 +80,21 @@ private:
     void CriaControles();
     // Frequency (at showings only), volumes and speed from the main window.
     void LeAjustes(bool frequencia);
+    void GuardaResposta(quint16 tecla, bool certo);
 
     const AjustesPrincipais *Ajustes = nullptr;
     int Unidade = 25;
+
+    record::Record *Registro = nullptr;
+    // The character awaiting its answer (Tecla_Esperada): its speed, when it
+    // was sounded, and when its last element ended. Unset once answered.
+    struct Sorteado
+    {
+        int unidade = 0;
+        QDateTime inicio;
+        platform::SteadyTime fim;
+    };
+    std::optional<Sorteado> Pendente;
 };
 
 // Test state of the window, kept across showings; the create and show steps

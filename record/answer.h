@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace record {
 
@@ -28,5 +30,11 @@ struct Answer
     double charWpm = 0;      // PARIS words per minute of the characters
     double effectiveWpm = 0; // PARIS words per minute with the gaps as played
 };
+
+// The name a kind is stored and exported under: "course", "reception",
+// "drill", "recognition", "sending".
+QString kindName(Kind kind);
+// The kind of a stored name; nothing for a name no kind has.
+std::optional<Kind> kindFromName(QStringView name);
 
 } // namespace record

@@ -4,12 +4,14 @@
 ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
-# Debian packages that building and running the trainer need.
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libsdl2-dev libgl-dev fonts-liberation)
+# Debian packages that building and running the trainer need (the learner's
+# record needs Qt's SQLite driver, a plugin loaded at run time).
+ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev libsdl2-dev libgl-dev fonts-liberation)
 # What the tests and measurements add: a private PulseAudio server for the
 # sound fault tests, an X server with xdotool for real key events, Google
-# Benchmark for bench/.
-ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev)
+# Benchmark for bench/, sox and multimon-ng for bench_export's independent
+# decoding of the WAV exports.
+ZIRVANO_TEST_PACKAGES=(pulseaudio pulseaudio-utils xvfb xauth xdotool libbenchmark-dev sox multimon-ng)
 
 zirvano_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'

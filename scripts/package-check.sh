@@ -7,7 +7,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Runtime packages the trainer's binary and windows cannot do without.
-REQUIRED_DEPENDS=(libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0 fonts-liberation)
+REQUIRED_DEPENDS=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libsdl2-2.0-0
+                  fonts-liberation)
 ICONS=(scalable/apps/zirvano.svg 48x48/apps/zirvano.png 128x128/apps/zirvano.png
        256x256/apps/zirvano.png)
 DESKTOP_ID=org.example.kaltor.Zirvano
@@ -150,7 +151,11 @@ kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 APP_PID=
 grep -qx 'Idioma=2' "$WORK/config/Brevanto/Zirvano.ini" || fail "the stored language changed"
-echo "still running after 4 s; stopped"
+# The learner's record in the user's data folder, through the SQLite driver.
+[ -s "$WORK/.local/share/Brevanto/Zirvano/record.sqlite" ] ||
+    fail "no learner's record in the data folder (is the SQLite driver installed?)"
+[ ! -e "$WORK/config/Brevanto/record.sqlite" ] || fail "the record was put beside the settings"
+echo "still running after 4 s, with its record; stopped"
 
 step "Removing the package"
 if [ -z "$WAS_INSTALLED" ]; then

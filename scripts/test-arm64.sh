@@ -18,7 +18,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ARM64_BUILD=${ZIRVANO_ARM64_BUILD:-$ZIRVANO_ROOT/build-arm64}
 ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user-static
-                qt6-base-dev:arm64 libsdl2-dev:arm64 libgl-dev:arm64)
+                qt6-base-dev:arm64 libqt6sql6-sqlite:arm64 qt6-serialport-dev:arm64 libsdl2-dev:arm64 libgl-dev:arm64)
 
 started=$(date +%s)
 zirvano_install "${ZIRVANO_TEST_PACKAGES[@]}" "${ARM64_PACKAGES[@]}"

@@ -1,24 +1,19 @@
 #include "sound/tgerasom.h"
 
 #include "platform/playsound.h"
-#include "platform/random.h"
+#include "sound/tonewave.h"
 
 #include <cmath>
 #include <cstring>
 #include <new>
-#include <numbers>
-#include <vector>
 
 namespace {
 
 int instanceCount = 0;
 int failingAllocations = 0;
 
-// Reals of the synthesis: IEEE doubles, more than the 40 bits of mantissa a
-// tone needs, and rounded alike by every CPU, so an image has the same bytes
-// on x86 and Arm.
+// Reals of the envelope, as of the synthesis (see ToneWave).
 using Real = double;
-constexpr Real Pi = std::numbers::pi;
 
 void putU16(std::uint8_t *p, std::uint16_t v)
 {
@@ -39,22 +34,6 @@ std::uint8_t *allocateImage(std::size_t size)
         return nullptr;
     }
     return new (std::nothrow) std::uint8_t[size]();
-}
-
-// Sample format of a resolution: bytes per sample b, low level L, span H, offset o.
-struct Format
-{
-    int b;
-    Real L;
-    Real H;
-    Real o;
-};
-
-Format formatOf(TTGResolution r)
-{
-    if (r == tg16Bit)
-        return {2, -32767, 65534, 0};
-    return {1, 0, 255, 1};
 }
 
 } // namespace
@@ -249,13 +228,12 @@ void TGeraSom::ApplyVolume()
 
 bool TGeraSom::Synthesize(bool envelope)
 {
-    const Format f = formatOf(FResolution);
+    const int b = ToneWave::BytesPerSample(FResolution);
     const int c = FQuality == tgHiQ ? 960 : 441;
-    const std::uint32_t rate = 100 * static_cast<std::uint32_t>(c);
-    const std::uint32_t dataLength = static_cast<std::uint32_t>(FDuration) * f.b * c / 10;
+    const std::uint32_t dataLength = static_cast<std::uint32_t>(FDuration) * b * c / 10;
 
     TWaveHeader header;
-    BuildWaveHeader(false, f.b == 2, FQuality == tgHiQ, dataLength, header);
+    BuildWaveHeader(false, b == 2, FQuality == tgHiQ, dataLength, header);
 
     // The player may still be reading the old image.
     platform::PlaySoundA(nullptr, 0, 0);
@@ -271,69 +249,7 @@ bool TGeraSom::Synthesize(bool envelope)
     std::memcpy(image, header.bytes, sizeof header.bytes);
     std::uint8_t *data = image + 44;
 
-    // The k-th period ends at sample trunc(P k), P = rate / frequency. In whole
-    // numbers, rate k / frequency truncated is exactly that, so no rounding of
-    // P can move a boundary by a sample.
-    const std::uint64_t frequency = static_cast<std::uint64_t>(FFrequency);
-    std::uint64_t k = 1;
-    std::uint64_t periodEnd = rate / frequency;
-    long N = static_cast<long>(periodEnd);
-    long h = N / 2;
-    const TTGWave wave = FWaveform >= tgNoise ? tgNoise : FWaveform;
-    const Real high = (wave == tgSquare && f.b == 2) ? 32767 : f.H;
-
-    // The sine's phase restarts every period and its step comes from the first
-    // period, so its values depend on j alone: compute one period (plus the
-    // one sample a longer period may add) once.
-    std::vector<std::int32_t> sine;
-    if (wave == tgSine) {
-        const Real w = 2 * Pi / Real(N);
-        sine.resize(static_cast<std::size_t>(N) + 2);
-        for (std::size_t j = 0; j < sine.size(); ++j)
-            sine[j] =
-                static_cast<std::int32_t>(std::trunc(f.H * ((std::sin(w * Real(j)) + f.o) * 0.5)));
-    }
-    const Real d = wave == tgTriangle ? f.H / Real(h) : f.H / Real(N);
-    const int noiseRange = static_cast<int>(std::trunc(f.H + 1));
-
-    Real v = f.L;
-    long j = 0;
-    for (std::uint32_t pos = 0; pos < dataLength; pos += f.b) {
-        std::int32_t S = 0;
-        switch (wave) {
-        case tgSine:
-            S = sine[static_cast<std::size_t>(j)];
-            break;
-        case tgSquare:
-            S = static_cast<std::int32_t>(j < h ? f.L : high);
-            break;
-        case tgTriangle:
-            S = static_cast<std::int32_t>(std::trunc(v));
-            v = j < h ? v + d : v - d;
-            break;
-        case tgSawtooth:
-            S = static_cast<std::int32_t>(std::trunc(v));
-            v += d;
-            break;
-        default:
-            S = platform::Random(noiseRange);
-            break;
-        }
-        if (f.b == 2)
-            putU16(data + pos, static_cast<std::uint16_t>(S));
-        else
-            data[pos] = static_cast<std::uint8_t>(S);
-
-        if (++j == N) {
-            j = 0;
-            v = f.L;
-            ++k;
-            const std::uint64_t next = rate * k / frequency;
-            N = static_cast<long>(next - periodEnd);
-            periodEnd = next;
-            h = N / 2;
-        }
-    }
+    ToneWave::Fill(FWaveform, FFrequency, FResolution, FQuality, data, dataLength);
 
     FToneChanged = false;
     FEnveloped = false;
@@ -353,7 +269,7 @@ void TGeraSom::ApplyEnvelope(std::uint8_t *samples, std::uint32_t dataLength)
         R = 100 - A - D;
     }
     const int SS = 100 - A - D - R;
-    const int b = formatOf(FResolution).b;
+    const int b = ToneWave::BytesPerSample(FResolution);
     const auto share = [&](int x) {
         return static_cast<long>(std::int64_t(x) * dataLength / (std::int64_t(b) * 100));
     };

@@ -23,10 +23,12 @@ inline QString ArquivoIdioma()
 }
 
 // Points the settings store at a fresh folder and writes the settings file
-// with body (nothing written for a null body: the key is missing).
+// with body (nothing written for a null body: the key is missing). The
+// learner's record goes to a data folder inside it.
 inline void Configura(QTemporaryDir &pasta, const QByteArray &body)
 {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(pasta.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(pasta.filePath(QStringLiteral("data"))));
     const QString arquivo = ArquivoIdioma();
     if (body.isNull())
         return;

@@ -96,22 +96,18 @@ void FimPorSinal::Vigia()
             ::sigaction(Sinais[i], &mAntigas[i], nullptr);
 
     QMetaObject::invokeMethod(this, &FimPorSinal::Atende, Qt::QueuedConnection);
+    // Taken up or not, the program must have unwound by then.
     std::unique_lock trava(mMutex);
-    if (mMudou.wait_for(trava, Tolerancia, [this] { return mAtendido || mFim; }))
+    if (mMudou.wait_for(trava, Tolerancia, [this] { return mFim; }))
         return;
     trava.unlock();
-    // The UI thread is still keying a character: end now, as the signal would.
+    // Something still holds the program: end now, as the signal would.
     std::signal(byte, SIG_DFL);
     std::raise(byte);
 }
 
 void FimPorSinal::Atende()
 {
-    {
-        const std::lock_guard trava(mMutex);
-        mAtendido = true;
-    }
-    mMudou.notify_all();
     emit Recebido(Sinal());
     // Not quit(): that asks the windows first (the keyboard window refuses
     // while a sentence plays), and does nothing before the main loop runs.

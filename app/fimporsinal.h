@@ -11,10 +11,11 @@
 // The handler only notes the signal and writes it to a pipe; a watcher thread
 // reads it and hands it to the UI thread, which emits Recebido and leaves
 // every event loop, so the windows unwind and are destroyed as after Close.
-// A UI thread held inside a character longer than Tolerancia is ended by the
-// signal's default action instead: no setting can be caught half-written
-// (saves are atomic), and nothing else is kept. From the first signal on, the
-// default action is back, so a second Ctrl+C ends the program at once.
+// A program that has not unwound (this object destroyed) within Tolerancia of
+// the signal, whatever holds it, is ended by the signal's default action
+// instead: no setting can be caught half-written (saves are atomic), and
+// nothing else is kept. From the first signal on, the default action is back,
+// so a second Ctrl+C ends the program at once.
 // A signal ignored when the program started stays ignored.
 // One instance per process, made before the windows.
 class FimPorSinal : public QObject
@@ -48,7 +49,6 @@ private:
     bool mInstalado[2] = {false, false};
     std::mutex mMutex;
     std::condition_variable mMudou;
-    bool mAtendido = false; // the UI thread took the signal up
-    bool mFim = false;      // the destructor stops the watcher
+    bool mFim = false; // the program has unwound: the destructor stops the watcher
     std::thread mVigia;
 };

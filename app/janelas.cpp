@@ -8,6 +8,7 @@
 #include "course/coursepage.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
+#include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
 #include "record/record.h"
 
@@ -74,6 +75,8 @@ int Janelas::Executa(std::optional<course::PracticePage> pratica)
     QObject::connect(&fim, &FimPorSinal::Recebido, [] {
         Parar = 1;
         Parar_Frase = true;
+        // Nothing waits for a character to sound out: the windows unwind now.
+        platform::KeyingSequence::abortWaits();
     });
     const Janelas janelas;
     if (pratica)

@@ -6,6 +6,7 @@
 #include "app/escolhaidioma.h"
 #include "app/glifos.h"
 #include "app/licoes.h"
+#include "app/planodelicao.h"
 #include "app/tdeslizante.h"
 #include "app/tfsobre.h"
 #include "app/thintwatcher.h"
@@ -15,6 +16,8 @@
 #include "controls/tgauge.h"
 #include "controls/tlinklabel.h"
 #include "controls/tradiogroup.h"
+#include "platform/keyingscope.h"
+#include "platform/keyingsequence.h"
 #include "sound/tgerasom.h"
 #include "text/idioma.h"
 #include "text/morsetexts.h"
@@ -147,6 +150,7 @@ void TfMorse::CriaControles()
     setCursor(Qt::ForbiddenCursor);
 
     GeraSom = new TGeraSom(this);
+    Sequencia = new platform::KeyingSequence(this);
     GeraSom->SetWaveform(tgSawtooth);
     GeraSom->SetSustain(0);
     GeraSom->SetRelease(0);
@@ -489,6 +493,7 @@ void TfMorse::AplicaIdioma(int idioma)
 
 void TfMorse::ContrVolEsqChange()
 {
+    Reagenda();
     const int volume = VolumeEsquerdo();
     GeraSom->SetLeftVolume(static_cast<std::int16_t>(volume));
     Gauge_Esq->SetProgress(volume);
@@ -497,6 +502,7 @@ void TfMorse::ContrVolEsqChange()
 
 void TfMorse::ContrVolDirChange()
 {
+    Reagenda();
     const int volume = VolumeDireito();
     GeraSom->SetRightVolume(static_cast<std::int16_t>(volume));
     Gauge_Dir->SetProgress(volume);
@@ -505,6 +511,7 @@ void TfMorse::ContrVolDirChange()
 
 void TfMorse::ContrStereoChange()
 {
+    Reagenda();
     ContrVolDir->setValue(ContrStereo->value());
     GeraSom->SetRightVolume(static_cast<std::int16_t>(VolumeDireito()));
     ContrVolEsq->setValue(ContrStereo->value());
@@ -517,6 +524,7 @@ void TfMorse::ContrStereoChange()
 
 void TfMorse::Control_VelChange()
 {
+    Reagenda();
     Unidade = Control_Vel->value();
     Gauge_Vel->SetProgress(PpmDaPosicao(Unidade));
     Legenda(Lb_PPM, QString::number(PpmDaPosicao(Unidade)) + QStringLiteral(" PpM"));
@@ -524,6 +532,7 @@ void TfMorse::Control_VelChange()
 
 void TfMorse::Control_FreqChange()
 {
+    Reagenda();
     const int hertz = Frequencia();
     GeraSom->SetFrequency(static_cast<std::int16_t>(hertz));
     Gauge_Freq->SetProgress(hertz);
@@ -532,6 +541,7 @@ void TfMorse::Control_FreqChange()
 
 void TfMorse::RdGp_OndaClick()
 {
+    Reagenda();
     const int item = RdGp_Onda->ItemIndex();
     if (item >= 0 && item < static_cast<int>(std::size(Ondas)))
         GeraSom->SetWaveform(Ondas[item]);
@@ -539,17 +549,21 @@ void TfMorse::RdGp_OndaClick()
 
 void TfMorse::ListBox_VezesClick()
 {
+    Reagenda();
     Vezes = ItemIndex(ListBox_Vezes) + 1;
 }
 
 void TfMorse::ListBox_LicaoClick()
 {
+    Reagenda();
     Licao = ItemIndex(ListBox_Licao);
 }
 
-// Plays the chosen lesson, and any higher one chosen meanwhile. Pending events
-// are handled once per repetition, so every control (Stop, the sliders, the
-// lists, a second Start) acts between two characters.
+// Plays the chosen lesson, and any higher one chosen meanwhile. Each character
+// is keyed while the one before it sounds and shown as it begins; the window
+// handles every event meanwhile, and a control that changes something takes
+// back the character queued ahead (Reagenda), so a change applies from the
+// next character, and Stop ends the lesson after the one sounding.
 void TfMorse::Btn_IniciarClick()
 {
     Parar = 0;
@@ -558,25 +572,45 @@ void TfMorse::Btn_IniciarClick()
     Lb_Info->repaint();
     if (Licao == -1)
         Licao = 0;
-    for (int licao = 0; licao < Licoes::NumLicoes; ++licao) {
-        if (Licao != licao)
-            continue;
-        for (const Licoes::Caracter &c : Licoes::Caracteres(licao)) {
-            for (int vez = 0; vez < Vezes; ++vez) {
-                QCoreApplication::processEvents();
-                if (Parar == 1)
-                    break;
-                if (CkBox_Carac->isChecked()) {
-                    Lb_Letra->setText(QString::fromUtf8(c.Letra));
-                    Lb_Letra->repaint();
-                }
-                Lb_Info->setText(branco);
-                Lb_Info->repaint();
-                Lb_Info->setText(QString::fromLatin1(c.Ritmo));
-                Lb_Info->repaint();
-                c.Tocar(Unidade, GeraSom);
-            }
+    // What a lesson started before this one had queued waits until this one
+    // is over.
+    Sequencia->withdraw();
+    PlanoDeLicao plano(Licao, Vezes);
+    for (;;) {
+        QCoreApplication::processEvents();
+        const PlanoDeLicao::Passo passo = plano.Proximo(Parar == 1);
+        if (passo.fim) {
+            if (Sequencia->waitUntilIdle())
+                MostraConselhos(passo.conselhos);
+            return;
         }
+        platform::KeyingSequence::Span letra;
+        {
+            platform::KeyingScope escopo(*Sequencia);
+            passo.letra->Tocar(Unidade, GeraSom);
+            letra = escopo.span();
+        }
+        if (!Sequencia->waitForStart(letra)) {
+            if (platform::KeyingSequence::aborted())
+                return;
+            continue; // taken back: keyed again as things are now
+        }
+        plano.Comeca(passo, Licao, Vezes);
+        MostraConselhos(passo.conselhos);
+        if (CkBox_Carac->isChecked()) {
+            Lb_Letra->setText(QString::fromUtf8(passo.letra->Letra));
+            Lb_Letra->repaint();
+        }
+        Lb_Info->setText(branco);
+        Lb_Info->repaint();
+        Lb_Info->setText(QString::fromLatin1(passo.letra->Ritmo));
+        Lb_Info->repaint();
+    }
+}
+
+void TfMorse::MostraConselhos(const QList<int> &licoes)
+{
+    for (const int licao : licoes) {
         Lb_Letra->setText(QStringLiteral("  "));
         Lb_Letra->repaint();
         if (const TextosMorse *t = TextosMorse_(NumIdioma))
@@ -585,33 +619,43 @@ void TfMorse::Btn_IniciarClick()
     }
 }
 
+void TfMorse::Reagenda()
+{
+    Sequencia->withdraw();
+}
+
 // Heard from the next tone on; kept for the next start.
 void TfMorse::Acao_BordasToggled(bool ligadas)
 {
+    Reagenda();
     BordasSuaves::Aplica(ligadas);
     ComGuarda(this, [ligadas] { BordasSuaves::Grava(ligadas); });
 }
 
 void TfMorse::contextMenuEvent(QContextMenuEvent *event)
 {
+    Reagenda();
     Menu_Contexto->exec(event->globalPos());
 }
 
 void TfMorse::Btn_PararClick()
 {
     Parar = 1;
+    Reagenda();
 }
 
-// A lesson in progress notices Parar at its next repetition; the program
-// ends once it has unwound, since the window is only hidden, never deleted.
+// A lesson in progress ends after the character sounding; the program ends
+// once it has unwound, since the window is only hidden, never deleted.
 void TfMorse::Btn_FecharClick()
 {
     Parar = 1;
+    Reagenda();
     close();
 }
 
 void TfMorse::Btn_TecladoClick()
 {
+    Reagenda();
     if (!fTeclado)
         return;
     fTeclado->exec();
@@ -620,6 +664,7 @@ void TfMorse::Btn_TecladoClick()
 
 void TfMorse::Btn_TesteClick()
 {
+    Reagenda();
     if (!fTeste)
         return;
     fTeste->exec();
@@ -647,6 +692,7 @@ void TfMorse::TraduzPratica()
 
 void TfMorse::SBtn_SobreClick()
 {
+    Reagenda();
     if (!fSobre)
         return;
     fSobre->exec();
@@ -657,6 +703,7 @@ void TfMorse::SBtn_SobreClick()
 // the chosen language for this run.
 void TfMorse::Btn_ABCClick()
 {
+    Reagenda();
     ComGuarda(this, [this] { EscolhaIdioma::EscolheIdioma(NumIdioma, this); });
     if (!Idioma::Valido(NumIdioma))
         NumIdioma = Idioma::Portugues;

@@ -23,6 +23,9 @@ class TLinkLabel;
 class TGeraSom;
 class TRadioGroup;
 class THintWatcher;
+namespace platform {
+class KeyingSequence;
+}
 
 // The trainer's control panel: volumes, speed, tone, waveform, lessons, and
 // the buttons that open the other windows. It owns the tone generator that
@@ -108,6 +111,11 @@ public:
 
     QTimer *Timer1 = nullptr;
 
+    // Where the lessons place their characters, a character ahead of the one
+    // sounding, so that neither this window's work nor a late wake-up moves
+    // them.
+    platform::KeyingSequence *Sequencia = nullptr;
+
     // The window's context menu (right mouse button or the Menu key), with
     // the checkable entry that turns the tones' soft edges on and off.
     QMenu *Menu_Contexto = nullptr;
@@ -151,6 +159,10 @@ private:
     void CriaControles();
     void AplicaIdioma(int idioma);
     void TraduzPratica();
+    // A setting changed, or a window opens: the character queued ahead is
+    // taken back, and a lesson that plays keys it again as things are now.
+    void Reagenda();
+    void MostraConselhos(const QList<int> &licoes);
 
     THintWatcher *Hints = nullptr;
 };

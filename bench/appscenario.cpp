@@ -6,10 +6,11 @@
 #include "bench/scenarioreport.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
+#include "platform/keyingsequence.h"
 #include "platform/playsound.h"
 #include "platform/sounddevice.h"
-#include "sound/tgerasom.h"
 #include "reception/tfteste.h"
+#include "sound/tgerasom.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -115,6 +116,9 @@ void test(int characters, ScenarioReport &report)
             report.error = QStringLiteral("the test window never became active");
         } else {
             for (int i = 0; i < characters && report.error.isEmpty(); ++i) {
+                // Each character follows the learner's answer: a chain of its own.
+                if (i > 0)
+                    report.breaks.push_back(int(report.callsMs.size()));
                 teste->Btn_Teste->click(); // returns once the character has sounded
                 report.text.append(char(Tecla_Esperada));
                 QWidget *focus = teste->focusWidget() ? teste->focusWidget() : teste;
@@ -202,15 +206,23 @@ int run(int &argc, char **argv, const Options &o)
     const Janelas janelas;
     QTimer::singleShot(0, fMorse, [&] {
         play(o, report);
+        // What the windows placed ahead sounds out before the device closes.
+        for (QObject *janela : {static_cast<QObject *>(fMorse), static_cast<QObject *>(fTeclado),
+                                static_cast<QObject *>(fTeste)})
+            if (janela != nullptr)
+                for (auto *s : janela->findChildren<platform::KeyingSequence *>())
+                    s->waitUntilIdle();
         const platform::SoundDevice::Stats stats = device.stats();
         report.rate = stats.rate;
         report.bufferFrames = stats.bufferFrames;
         report.tones = stats.tones;
         report.lateTones = stats.lateTones;
-        report.meanLatencyMs = stats.tones > 0 ? stats.sumLatencyMs / stats.tones : 0;
+        report.meanLatencyMs = stats.timedTones > 0 ? stats.sumLatencyMs / stats.timedTones : 0;
         report.minLatencyMs = stats.minLatencyMs;
         report.maxLatencyMs = stats.maxLatencyMs;
         report.maxCallbackGapMs = stats.maxCallbackGapMs;
+        report.underruns = stats.underruns;
+        report.realtime = stats.realtime;
         // Closing the device writes the disk driver's last buffers.
         device.shutdown();
         QCoreApplication::exit(0);

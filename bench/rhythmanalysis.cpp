@@ -147,7 +147,9 @@ RhythmAnalysis analyse(const ScenarioReport &report, const std::vector<float> &s
     const std::size_t n = rhythm.size();
     std::vector<Placement> placed(n);
     std::vector<double> offGrid(n);
+    std::vector<std::size_t> chain(n); // which chain each mark is in
     std::int64_t nominalStart = 0;
+    std::size_t chains = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const stream::Tone &t = toneOf(rhythm[i].markMs);
         if (t.samples.empty()) {
@@ -158,12 +160,23 @@ RhythmAnalysis analyse(const ScenarioReport &report, const std::vector<float> &s
         a.aligned += placed[i].aligned ? 1 : 0;
         a.whole += placed[i].whole ? 1 : 0;
         a.maxEdgeDeviation = std::max(a.maxEdgeDeviation, placed[i].edgeDeviation);
+        if (i > 0 &&
+            std::find(report.breaks.begin(), report.breaks.end(), int(i)) != report.breaks.end())
+            ++chains;
+        chain[i] = chains;
         offGrid[i] = double(placed[i].start - nominalStart);
         nominalStart += std::int64_t(rhythm[i].markMs + rhythm[i].spaceMs) * FramesPerMs;
     }
-    const double anchor = median(offGrid);
+    std::vector<double> anchors(chains + 1);
+    for (std::size_t c = 0; c <= chains; ++c) {
+        std::vector<double> own;
+        for (std::size_t i = 0; i < n; ++i)
+            if (chain[i] == c)
+                own.push_back(offGrid[i]);
+        anchors[c] = own.empty() ? 0 : median(own);
+    }
     for (std::size_t i = 0; i < n; ++i) {
-        a.markErrors.push_back(offGrid[i] - anchor);
+        a.markErrors.push_back(offGrid[i] - anchors[chain[i]]);
         a.markStarts.push_back(placed[i].start);
         a.markEnds.push_back(placed[i].start +
                              std::int64_t(toneOf(rhythm[i].markMs).samples.size()));
@@ -171,24 +184,27 @@ RhythmAnalysis analyse(const ScenarioReport &report, const std::vector<float> &s
             break;
         const std::int64_t end =
             placed[i].start + std::int64_t(toneOf(rhythm[i].markMs).samples.size());
-        a.spaceErrors.push_back(
-            double(placed[i + 1].start - end - rhythm[i].spaceMs * FramesPerMs));
+        const double space = double(placed[i + 1].start - end - rhythm[i].spaceMs * FramesPerMs);
+        if (chain[i + 1] == chain[i])
+            a.spaceErrors.push_back(space);
+        else if (space < -2)
+            ++a.shortPauses;
     }
 
     if (verbose) {
-        // Errors in samples; how late each call came against the nominal rhythm, in ms.
-        std::printf("  %-4s %-3s %10s %-7s %9s %10s %9s %10s\n", "#", "el", "start", "tone",
-                    "mark err", "space nom", "space err", "next call");
+        // Errors in samples; the chain each mark is in.
+        std::printf("  %-4s %-3s %10s %-7s %9s %10s %9s %6s\n", "#", "el", "start", "tone",
+                    "mark err", "space nom", "space err", "chain");
         for (std::size_t i = 0; i < n; ++i) {
             const char *state = !placed[i].aligned ? "no" : placed[i].whole ? "whole" : "spills";
             std::printf("  %-4zu %c %c %10lld %-7s %9.0f", i, rhythm[i].character,
                         rhythm[i].dash ? '-' : '.', static_cast<long long>(placed[i].start), state,
                         a.markErrors[i]);
             if (i + 1 < n)
-                std::printf(" %10d %9.0f %+10.3f", rhythm[i].spaceMs * FramesPerMs,
-                            a.spaceErrors[i],
-                            report.callsMs[i + 1] - report.callsMs[i] - rhythm[i].markMs -
-                                rhythm[i].spaceMs);
+                std::printf(" %10d %9lld %6zu", rhythm[i].spaceMs * FramesPerMs,
+                            static_cast<long long>(placed[i + 1].start - a.markEnds[i] -
+                                                   rhythm[i].spaceMs * FramesPerMs),
+                            chain[i]);
             std::printf("\n");
         }
     }

@@ -23,12 +23,14 @@ struct RhythmAnalysis
     int whole = 0;            // of those, the ones with no sound outside their tone and its edges
     int maxEdgeDeviation = 0; // first or last sounding sample against the tone's own
 
-    // Each mark's start against the nominal grid of the whole run, which is
-    // anchored where it fits most marks (the median): a first element out of
-    // place shows as an error of its own.
+    // Each mark's start against the nominal grid of its chain (the whole run,
+    // unless the learner paused), which is anchored where it fits most marks
+    // (the median): a first element out of place shows as an error of its own.
     std::vector<double> markErrors;
-    // Each silence between two marks against its nominal length.
+    // Each silence between two marks of a chain against its nominal length.
     std::vector<double> spaceErrors;
+    // Silences before a learner's pause shorter than nominal: run together.
+    int shortPauses = 0;
     // Where each mark starts and ends in the stream, nominally: the aligned
     // tone's first frame and the frame after its last.
     std::vector<std::int64_t> markStarts;

@@ -13,6 +13,9 @@ bool ScenarioReport::save(const QString &path) const
     QJsonArray calls;
     for (const double t : callsMs)
         calls.append(t);
+    QJsonArray chainBreaks;
+    for (const int b : breaks)
+        chainBreaks.append(b);
     const QJsonObject o{
         {QStringLiteral("scenario"), scenario},
         {QStringLiteral("unit"), unit},
@@ -23,6 +26,7 @@ bool ScenarioReport::save(const QString &path) const
         {QStringLiteral("quality"), quality},
         {QStringLiteral("volumes"), volumeWords},
         {QStringLiteral("callsMs"), calls},
+        {QStringLiteral("breaks"), chainBreaks},
         {QStringLiteral("rate"), rate},
         {QStringLiteral("bufferFrames"), bufferFrames},
         {QStringLiteral("tones"), tones},
@@ -31,6 +35,8 @@ bool ScenarioReport::save(const QString &path) const
         {QStringLiteral("minLatencyMs"), minLatencyMs},
         {QStringLiteral("maxLatencyMs"), maxLatencyMs},
         {QStringLiteral("maxCallbackGapMs"), maxCallbackGapMs},
+        {QStringLiteral("underruns"), underruns},
+        {QStringLiteral("realtime"), realtime},
         {QStringLiteral("error"), error},
     };
     QFile f(path);
@@ -60,6 +66,8 @@ ScenarioReport ScenarioReport::load(const QString &path)
         r.volumes.push_back(std::uint32_t(v.toInteger()));
     for (const QJsonValue v : o.value(QStringLiteral("callsMs")).toArray())
         r.callsMs.push_back(v.toDouble());
+    for (const QJsonValue v : o.value(QStringLiteral("breaks")).toArray())
+        r.breaks.push_back(v.toInt());
     r.rate = o.value(QStringLiteral("rate")).toInt();
     r.bufferFrames = o.value(QStringLiteral("bufferFrames")).toInt();
     r.tones = o.value(QStringLiteral("tones")).toInt();
@@ -68,6 +76,8 @@ ScenarioReport ScenarioReport::load(const QString &path)
     r.minLatencyMs = o.value(QStringLiteral("minLatencyMs")).toDouble();
     r.maxLatencyMs = o.value(QStringLiteral("maxLatencyMs")).toDouble();
     r.maxCallbackGapMs = o.value(QStringLiteral("maxCallbackGapMs")).toDouble();
+    r.underruns = o.value(QStringLiteral("underruns")).toInt();
+    r.realtime = o.value(QStringLiteral("realtime")).toBool();
     r.error = o.value(QStringLiteral("error")).toString();
     return r;
 }

@@ -22,6 +22,10 @@ struct ScenarioReport
 
     std::vector<std::uint32_t> volumes; // the device's volume word at each play
     std::vector<double> callsMs;        // each play's call, from the first one
+    // Marks that begin a new chain, after a pause the learner made (an answer
+    // typed before the next test character): the silence before one of them
+    // is his, not the keyer's.
+    std::vector<int> breaks;
 
     // The device's figures at the end of the run.
     int rate = 0;
@@ -32,6 +36,8 @@ struct ScenarioReport
     double minLatencyMs = 0;
     double maxLatencyMs = 0;
     double maxCallbackGapMs = 0;
+    int underruns = 0;
+    bool realtime = false; // the audio thread ran with real-time scheduling
 
     QString error; // empty when the scenario ran as meant
 

@@ -2,6 +2,8 @@
 
 #include "controls/colors.h"
 #include "controls/fonte.h"
+#include "platform/keyingscope.h"
+#include "platform/keyingsequence.h"
 #include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
 #include "text/tecladotexts.h"
@@ -128,6 +130,10 @@ constexpr Tecla Teclas[] = {
      373, 137, clPurple, true, true},
 };
 
+// The spans of a sentence, apart from those of keys pressed meanwhile.
+constexpr int DaTecla = 0;
+constexpr int DaFrase = 1;
+
 constexpr int TamanhoTecla = 30;
 constexpr int LarguraEspaco = 126;
 constexpr int MaximoLetras = 25;
@@ -181,6 +187,7 @@ void TfTeclado::CriaControles()
 {
     setFixedSize(427, 311);
     move(182, 131);
+    Sequencia = new platform::KeyingSequence(this);
     setFont(Fonte(16));
     setCursor(Qt::ForbiddenCursor);
 
@@ -301,6 +308,8 @@ void TfTeclado::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Keys queued behind the one sounding go with the window.
+    Sequencia->withdraw();
     QDialog::closeEvent(event);
 }
 
@@ -317,23 +326,47 @@ void TfTeclado::Pressiona(const Tecla &tecla)
 void TfTeclado::Toca(QPushButton *botao, void (*keyer)(int, TGeraSom *))
 {
     BitBtn_Espaco->setFocus();
-    Texto_Tecla = botao->text();
-    Soma_Letra(Texto_Tecla);
-    if (Gerador)
-        keyer(Unidade, Gerador);
+    UltimaComecou = Soa(botao->text(), [this, keyer] {
+        if (Gerador)
+            keyer(Unidade, Gerador);
+    });
 }
 
 void TfTeclado::BitBtn_EspacoClick()
 {
     BitBtn_Espaco->setFocus();
-    Texto_Tecla = QStringLiteral(" ");
-    Soma_Letra(Texto_Tecla);
-    Letras::Letra_Espaco(Unidade);
+    UltimaComecou = Soa(QStringLiteral(" "), [this] { Letras::Letra_Espaco(Unidade); });
+}
+
+bool TfTeclado::Soa(const QString &texto, const std::function<void()> &keyer)
+{
+    const int parte = EmFrase ? DaFrase : DaTecla;
+    EmFrase = false;
+    // A key pressed while a sentence plays goes before the sentence's next
+    // character, as it always did; the sentence keys that one again after it.
+    if (parte == DaTecla)
+        Sequencia->withdraw(DaFrase);
+    platform::KeyingSequence::Span letra;
+    {
+        platform::KeyingScope escopo(*Sequencia, parte);
+        keyer();
+        letra = escopo.span();
+    }
+    const auto mostra = [this, texto] {
+        Texto_Tecla = texto;
+        Soma_Letra(texto);
+    };
+    if (letra.id == 0) {
+        mostra();
+        return true;
+    }
+    Sequencia->at(Sequencia->startOf(letra), mostra);
+    return Sequencia->waitForStart(letra);
 }
 
 void TfTeclado::Soma_Letra(const QString &texto)
 {
-    // Painted at once: the keying that follows blocks the window.
+    // Painted at once, as the character begins to sound.
     Edit_Letras->setText(Edit_Letras->text() + texto);
     Edit_Letras->repaint();
     if (Edit_Letras->text().size() > MaximoLetras) {
@@ -454,6 +487,7 @@ void TfTeclado::Edit_LetrasEnter()
 void TfTeclado::SBtn_FecharClick()
 {
     Parar_Frase = true;
+    Sequencia->withdraw();
     close();
 }
 
@@ -468,11 +502,19 @@ void TfTeclado::SB_Ini_FraseClick()
         const QString frase = Edit_Frase->text();
         const QChar c = i < frase.size() ? frase.at(i) : QChar();
         QCoreApplication::processEvents();
-        if (Parar_Frase)
+        if (Parar_Frase || platform::KeyingSequence::aborted())
             break;
-        if (const Tecla *t = TeclaDaFrase(c))
+        if (const Tecla *t = TeclaDaFrase(c)) {
+            EmFrase = true;
             Pressiona(*t);
+            EmFrase = false;
+            // Taken back before it began (a key pressed went first): again.
+            if (!UltimaComecou)
+                --i;
+        }
     }
+    // The last character sounds out, and its closing silence.
+    Sequencia->waitUntilIdle();
     Edit_Frase->clear();
     Edit_Letras->clear();
     if (--FrasesTocando == 0 && FecharPendente) {

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSet>
 #include <QString>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -15,6 +16,9 @@ class QPushButton;
 class QToolButton;
 class AjustesPrincipais;
 class TGeraSom;
+namespace platform {
+class KeyingSequence;
+}
 
 // Stop request of the phrase player: cleared at creation and at the start of
 // every playback, set only by the close button.
@@ -104,6 +108,10 @@ public:
     QToolButton *SBtn_Fechar = nullptr;
     QToolButton *SB_Ini_Frase = nullptr;
 
+    // Where the keys and the sentence place their characters: one after the
+    // other, each shown in the display line as it begins to sound.
+    platform::KeyingSequence *Sequencia = nullptr;
+
     // Key presses, by mouse, typed character or phrase player.
     void BitBtn_1Click() { Toca(BitBtn_1, Letras::Letra_1); }
     void BitBtn_2Click() { Toca(BitBtn_2, Letras::Letra_2); }
@@ -160,6 +168,7 @@ public:
     void Edit_LetrasEnter();
     void SBtn_FecharClick();
     // The phrase player: returns when the sentence has been played or stopped.
+    // Each character is keyed while the one before it sounds.
     void SB_Ini_FraseClick();
     // Appends texto to the display line, which holds at most 25 characters.
     void Soma_Letra(const QString &texto);
@@ -181,8 +190,13 @@ private:
     static const Tecla *TeclaDaFrase(QChar c);
     QPushButton *Botao(const Tecla &tecla) const;
     void Pressiona(const Tecla &tecla);
-    // What every key press does: focus, display, then the keyer.
+    // What every key press does: focus, then the keyer, the display as it
+    // begins to sound.
     void Toca(QPushButton *botao, void (*keyer)(int, TGeraSom *));
+    // Keys texto's character with keyer after whatever is queued (a sentence's
+    // next character gives way to a key pressed) and waits, the window
+    // answering meanwhile, until it begins; false if it was taken back first.
+    bool Soa(const QString &texto, const std::function<void()> &keyer);
     // A typed character for FormKeyPress: true when it pressed a key, or was
     // a repeat of a held one (which keys nothing).
     bool TeclaDoEvento(QKeyEvent *event);
@@ -196,6 +210,9 @@ private:
     // window stays up until the outermost playback has ended.
     int FrasesTocando = 0;
     bool FecharPendente = false;
+    // The key pressed next is the sentence's; whether the last one began.
+    bool EmFrase = false;
+    bool UltimaComecou = true;
     // Keys down that have pressed their key: until they are released, a
     // press of one is the keyboard's auto-repeat, flagged or not.
     QSet<int> Seguradas;

@@ -39,6 +39,12 @@ std::atomic<Clock *> &installed()
     return c;
 }
 
+std::atomic<int> &installations()
+{
+    static std::atomic<int> n{0};
+    return n;
+}
+
 } // namespace
 
 Clock &Clock::current()
@@ -49,50 +55,24 @@ Clock &Clock::current()
 
 void Clock::install(Clock *clock)
 {
+    installations().fetch_add(1, std::memory_order_acq_rel);
     installed().store(clock, std::memory_order_release);
+}
+
+int Clock::generation()
+{
+    return installations().load(std::memory_order_acquire);
+}
+
+bool Clock::steady()
+{
+    return installed().load(std::memory_order_acquire) == nullptr;
 }
 
 void Clock::sleepFor(std::chrono::nanoseconds d)
 {
-    if (d <= std::chrono::nanoseconds::zero())
-        return;
-    SteadyTime deadline;
-    {
-        std::lock_guard lock(m_mutex);
-        const SteadyTime t = now();
-        if (m_chained && t - m_due <= Slack) {
-            m_due += d;
-            m_silence += d;
-            deadline = m_due;
-        } else {
-            m_chained = false;
-            deadline = t + d;
-        }
-    }
-    sleepUntil(deadline);
-}
-
-Clock::Cadence Clock::cadence(SteadyTime call) const
-{
-    std::lock_guard lock(m_mutex);
-    if (!m_chained || call - m_due > Slack)
-        return {};
-    return {true, m_due, m_silence};
-}
-
-void Clock::chain(SteadyTime due)
-{
-    std::lock_guard lock(m_mutex);
-    m_chained = true;
-    m_due = due;
-    m_silence = {};
-}
-
-void Clock::unchain()
-{
-    std::lock_guard lock(m_mutex);
-    m_chained = false;
-    m_silence = {};
+    if (d > std::chrono::nanoseconds::zero())
+        sleepUntil(now() + d);
 }
 
 } // namespace platform

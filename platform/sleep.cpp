@@ -1,5 +1,7 @@
 #include "platform/sleep.h"
 
+#include "platform/keyingscope.h"
+
 namespace platform {
 
 void sleepUntil(SteadyTime deadline)
@@ -9,7 +11,12 @@ void sleepUntil(SteadyTime deadline)
 
 void sleepMs(int ms)
 {
-    Clock::current().sleepFor(std::chrono::milliseconds(ms));
+    if (ms <= 0)
+        return;
+    if (KeyingScope *scope = KeyingScope::current())
+        scope->silence(std::chrono::milliseconds(ms));
+    else
+        Clock::current().sleepFor(std::chrono::milliseconds(ms));
 }
 
 } // namespace platform

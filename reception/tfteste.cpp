@@ -6,7 +6,10 @@
 #include "morse/letras.h"
 #include "morse/trainerscale.h"
 #include "platform/keyboardhook.h"
+#include "platform/keyingscope.h"
+#include "platform/keyingsequence.h"
 #include "platform/random.h"
+#include "reception/teclasadiadas.h"
 #include "record/record.h"
 #include "settings/ajustesprincipais.h"
 #include "sound/tgerasom.h"
@@ -100,6 +103,7 @@ void TfTeste::CriaControles()
 
     GeraSom1 = new TGeraSom(this);
     GeraSom1->SetAsync(false);
+    Sequencia = new platform::KeyingSequence(this);
 
     ALPBar = new TALProgressBar(this);
     ALPBar->setGeometry(16, 25, 210, 25);
@@ -219,11 +223,23 @@ void TfTeste::Btn_TesteClick()
     HotKey_Teste->SetEnabled(true);
     Btn_Teste->setEnabled(false);
     const QDateTime inicio = QDateTime::currentDateTimeUtc();
-    // Blocks until the character and its closing silence are over; keys
-    // pressed meanwhile are judged afterwards.
-    Tecla_Esperada = TocaSorteio(sorteio, Unidade, GeraSom1);
-    Pendente = Sorteado{Unidade, inicio, FimDoCaractere(platform::Clock::current().now(), Unidade)};
+    // Returns when the character and its closing silence are over, the window
+    // answering meanwhile; keys pressed meanwhile are judged afterwards.
+    TeclasAdiadas adiadas;
+    quint16 tecla = 0;
+    platform::KeyingSequence::Span letra;
+    {
+        platform::KeyingScope escopo(*Sequencia);
+        tecla = TocaSorteio(sorteio, Unidade, GeraSom1);
+        letra = escopo.span();
+    }
+    Sequencia->waitUntil(Sequencia->endOf(letra));
+    Tecla_Esperada = tecla;
+    // The character's end as the stream has it, not as the wait woke.
+    Pendente = Sorteado{Unidade, inicio,
+                        FimDoCaractere(Sequencia->timeOf(Sequencia->endOf(letra)), Unidade)};
     Testes = Testes + 1;
+    adiadas.Libera();
 }
 
 platform::SteadyTime TfTeste::FimDoCaractere(platform::SteadyTime retorno, int unidade)

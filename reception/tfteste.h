@@ -13,6 +13,9 @@ class AjustesPrincipais;
 class TALProgressBar;
 class TDRLabel;
 class TGeraSom;
+namespace platform {
+class KeyingSequence;
+}
 namespace record {
 class Record;
 }
@@ -40,6 +43,8 @@ public:
     TDRLabel *Lb_Teste = nullptr;
     QFrame *Bevel1 = nullptr;
     QFrame *Bevel2 = nullptr;
+    // Where the test's characters are placed in the stream.
+    platform::KeyingSequence *Sequencia = nullptr;
 
     void FormCreate();
     void FormShow();

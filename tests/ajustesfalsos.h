@@ -16,6 +16,9 @@ public:
     int idioma = 0;
     mutable TGeraSom gerador;
 
+    // Synchronous, as the main window's is.
+    AjustesFalsos() { gerador.SetAsync(false); }
+
     int UnidadeVelocidade() const override { return unidade; }
     int Frequencia() const override { return frequencia; }
     int VolumeDireito() const override { return volumeDireito; }

@@ -8,6 +8,8 @@
 //   entrada licaorapida  during the first lesson, 5 times each, at 25 PpM
 //   entrada frase    during a sentence of the virtual keyboard
 //   entrada idioma   at the first start's language question
+//   entrada preso    after a whole lesson, with something that holds the
+//                    program 5 s as it unwinds
 
 #include "app/fimporsinal.h"
 #include "app/janelas.h"
@@ -24,7 +26,9 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -56,12 +60,15 @@ int main(int argc, char *argv[])
     {
         QApplication aplicacao(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Zirvano"));
-        if (modo == "parado") {
+        if (modo == "parado" || modo == "preso") {
             QTimer::singleShot(0, [] {
                 fMorse->Control_Vel->setValue(5);
                 fMorse->Btn_Iniciar->click();
                 Diz("pronto");
             });
+            if (modo == "preso")
+                QObject::connect(&aplicacao, &QCoreApplication::aboutToQuit,
+                                 [] { std::this_thread::sleep_for(std::chrono::seconds(5)); });
         } else if (modo == "licao") {
             ProntoNoSegundoTom();
             QTimer::singleShot(0, [] { fMorse->Btn_Iniciar->click(); });
@@ -96,7 +103,7 @@ int main(int argc, char *argv[])
             });
             espera->start(10);
         } else {
-            std::fputs("usage: entrada parado|licao|licaorapida|frase|idioma\n", stderr);
+            std::fputs("usage: entrada parado|licao|licaorapida|frase|idioma|preso\n", stderr);
             return 2;
         }
         codigo = Janelas::Executa();

@@ -1,12 +1,15 @@
 // The lesson player heard through the sound observer: which characters sound,
-// how often and in which order, and what the window shows meanwhile. The
-// lessons run on a virtual clock with no sound device, in no time.
+// how often and in which order, and what the window shows meanwhile (what it
+// painted by the moment each tone is heard: characters are keyed ahead and
+// shown as they begin). The lessons run on a virtual clock with no sound
+// device, in no time.
 
 #include "app/tfmorse.h"
+#include "morse/letras.h"
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
 #include "tests/ambiente.h"
-#include "tests/tons.h"
+#include "tests/escuta.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -35,10 +38,10 @@ QString RitmoDe(const QString &padrao)
         .trimmed();
 }
 
-// '.' or '-' for the tone of a PCM WAV image: a dot lasts 5 units, a dash 15.
-QChar Elemento(const platform::SoundCall &c)
+// '.' or '-' for a tone: a dot lasts 5 units, a dash 15.
+QChar Elemento(const escuta::Tom &t)
 {
-    return tons::Ms(c) < 10 * 5 ? u'.' : u'-';
+    return t.ms < 10 * 5 ? u'.' : u'-';
 }
 
 } // namespace
@@ -50,16 +53,35 @@ class TstLicao : public QObject
     QTemporaryDir pasta;
     std::unique_ptr<platform::VirtualClock> relogio;
     std::unique_ptr<TfMorse> f;
-    QList<Toque> toques;
-    // Runs as each element starts, with the number of elements heard so far.
+    std::unique_ptr<escuta::Tons> tons;
+    std::unique_ptr<escuta::Quadros> quadros;
+    // Runs as each character is shown, with the number shown before it.
     std::function<void(int)> aoTocar;
-    int tocados = 0;
+    int mostrados = 0;
+
+    // Each character as it sounded: the display while it played and the
+    // elements heard. Every repetition blanks the info line first, so a new
+    // repetition starts whenever the pattern shown is complete.
+    QList<Toque> Toques() const
+    {
+        QList<Toque> toques;
+        for (const escuta::Tom &tom : tons->ouvidos()) {
+            const QStringList visto = quadros->em(tom.ouvido);
+            const QString letra = visto.value(0);
+            const QString ritmo = visto.value(1);
+            if (toques.isEmpty() || toques.last().ritmo != ritmo ||
+                RitmoDe(toques.last().elementos) == ritmo)
+                toques.append({letra, ritmo, QString()});
+            toques.last().elementos += Elemento(tom);
+        }
+        return toques;
+    }
 
     // The characters heard, each checked against the rhythm it showed.
     QString Letras()
     {
         QString s;
-        for (const Toque &t : std::as_const(toques)) {
+        for (const Toque &t : Toques()) {
             s += t.letra.trimmed();
             if (RitmoDe(t.elementos) != t.ritmo)
                 qWarning() << "heard" << t.elementos << "under" << t.ritmo;
@@ -96,28 +118,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.get()));
         f->Timer1->stop();
         f->Control_Vel->setValue(5);
-        toques.clear();
-        tocados = 0;
+        mostrados = 0;
         aoTocar = nullptr;
-        // Every repetition blanks the info line first, so a new repetition
-        // starts whenever the pattern shown is complete.
-        platform::setSoundObserver([this](const platform::SoundCall &c) {
-            if (c.kind != platform::SoundCall::Kind::Play || !c.image)
+        tons = std::make_unique<escuta::Tons>();
+        quadros = std::make_unique<escuta::Quadros>([this] {
+            return QStringList{f->Lb_Letra->text(), f->Lb_Info->text()};
+        });
+        quadros->vigia(f->Lb_Letra);
+        quadros->vigia(f->Lb_Info);
+        // A character is shown when its rhythm is: the info line's last paint.
+        quadros->aoPintar = [this] {
+            const QString ritmo = f->Lb_Info->text().trimmed();
+            if (!ritmo.startsWith(u'D'))
                 return;
             if (aoTocar)
-                aoTocar(tocados);
-            ++tocados;
-            const QString ritmo = f->Lb_Info->text();
-            if (toques.isEmpty() || toques.last().ritmo != ritmo ||
-                RitmoDe(toques.last().elementos) == ritmo)
-                toques.append({f->Lb_Letra->text(), ritmo, QString()});
-            toques.last().elementos += Elemento(c);
-        });
+                aoTocar(mostrados);
+            ++mostrados;
+        };
     }
 
     void cleanup()
     {
-        platform::setSoundObserver({});
+        quadros.reset();
+        tons.reset();
         f.reset();
     }
 
@@ -167,9 +190,35 @@ private slots:
         Inicia(2);
         // The character sounding finishes; nothing more sounds.
         QCOMPARE(Letras(), QStringLiteral("VU"));
-        QCOMPARE(toques.last().elementos, QStringLiteral("..-"));
+        QCOMPARE(Toques().last().elementos, QStringLiteral("..-"));
         QCOMPARE(f->Lb_Info->text(), QStringLiteral("Only later train the transmission"));
         QCOMPARE(f->Lb_Letra->text(), QStringLiteral("  "));
+    }
+
+    // The window answers while a character sounds: a speed chosen then
+    // shows at once, and applies from the next character, which was keyed
+    // ahead at the old speed and is keyed again.
+    void velocidadeDuranteOCaracter()
+    {
+        platform::SteadyTime mostrado{};
+        platform::SteadyTime mudou{};
+        aoTocar = [this, &mostrado, &mudou](int n) {
+            if (n != 0)
+                return;
+            mostrado = relogio->now();
+            Depois([this, &mudou] {
+                mudou = relogio->now();
+                f->Control_Vel->setValue(6);
+                QCOMPARE(f->Lb_PPM->text(), QStringLiteral("24 PpM"));
+            });
+        };
+        Inicia(0);
+        QCOMPARE(Letras(), QStringLiteral("INEASO"));
+        QCOMPARE(mudou, mostrado); // while I sounded, not after it
+        const QList<escuta::Tom> t = tons->ouvidos();
+        QCOMPARE(t[0].ms, 25); // I at 5 ms a unit
+        QCOMPARE(t[2].ms, 90); // N's dash at 6
+        QCOMPARE(t[3].ms, 30);
     }
 
     void escolhaDuranteALicao_data()
@@ -225,9 +274,11 @@ private slots:
         };
         Inicia(0);
         QCOMPARE(Letras(), QStringLiteral("IIIIII"));
-        QCOMPARE(toques.last().ritmo, QStringLiteral("Daaa Daaa Daaa"));
+        QCOMPARE(Toques().last().ritmo, QStringLiteral("Daaa Daaa Daaa"));
         // Started cleared, the display is not touched until the lesson ends.
-        toques.clear();
+        tons.reset();
+        tons = std::make_unique<escuta::Tons>();
+        quadros->limpa();
         aoTocar = nullptr;
         f->Lb_Letra->setText(QStringLiteral("Q"));
         Inicia(1);
@@ -311,10 +362,17 @@ private slots:
         QVERIFY(rede.isActive());
         QVERIFY(terminou);
         QVERIFY(!f->isVisible());
-        QCOMPARE(Letras(), letras);
-        const int antes = tocados;
+        // A hidden window paints nothing: what was heard, element by element.
+        QString ouvido;
+        QString esperado;
+        for (const escuta::Tom &tom : tons->ouvidos())
+            ouvido += Elemento(tom);
+        for (QChar c : letras)
+            esperado += QLatin1String(::Letras::Padrao(uchar(c.toLatin1())));
+        QCOMPARE(ouvido, esperado);
+        const int antes = tons->colocados();
         QCoreApplication::processEvents();
-        QCOMPARE(tocados, antes);
+        QCOMPARE(tons->colocados(), antes);
     }
 };
 

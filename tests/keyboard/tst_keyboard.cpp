@@ -3,6 +3,7 @@
 #include "platform/virtualclock.h"
 #include "sound/tgerasom.h"
 #include "tests/ajustesfalsos.h"
+#include "tests/escuta.h"
 #include "tests/platform/childprocess.h"
 #include "tests/tons.h"
 
@@ -28,48 +29,96 @@ constexpr int U = 5; // speed unit of every test: the keyers sleep for real
 const QString Teclado = QString::fromUtf8("1234567890QWERTYUIOPASDFGHJKL:ZXCVBNM,.?ÇÉÃ;()");
 
 // What the window showed and sounded, in order. A character reaching the
-// display line opens a token, each of its tones adds a dot or a dash ("C-.-.");
-// a word space is the token " ".
+// display line opens a token, each tone heard from then on adds a dot or a
+// dash ("C-.-."); a word space is the token " ". Characters are keyed ahead
+// and shown as they begin to sound, so tones are paired with the display by
+// the moment they are heard.
 struct Gravacao : QObject
 {
     QLineEdit *linha;
-    QStringList teclas;
-    QString pintado;      // the display line as last painted
-    QString vistoNoSom;   // ... when the last tone began
-    int naoMostrados = 0; // tones that began before their character was painted
-    int tons = 0;
-    QList<bool> visivelNoSom;       // whether the window was up at each tone
-    std::function<void(int)> aoSom; // told the number of each tone
-
-    explicit Gravacao(QLineEdit *l) : linha(l)
+    escuta::Tons tons;
+    escuta::Quadros pinturas; // the display line as painted
+    struct Caractere
     {
-        linha->installEventFilter(this);
+        platform::SteadyTime quando;
+        QChar c;
+    };
+    QList<Caractere> mostrados;
+    QList<QPair<platform::SteadyTime, bool>> visivel; // the window shown or hidden, when
+    std::function<void(int)> aoCaractere;             // told the number of each character shown
+
+    explicit Gravacao(QLineEdit *l) : linha(l), pinturas([l] { return QStringList{l->text()}; })
+    {
+        pinturas.vigia(linha);
+        linha->window()->installEventFilter(this);
+        visivel.append({platform::Clock::current().now(), linha->window()->isVisible()});
         connect(linha, &QLineEdit::textChanged, this, [this](const QString &t) {
-            if (!t.isEmpty())
-                teclas << QString(t.back());
-        });
-        platform::setSoundObserver([this](const platform::SoundCall &c) {
-            if (c.kind != platform::SoundCall::Kind::Play)
+            if (t.isEmpty())
                 return;
-            const int ms = tons::Ms(c);
-            if (teclas.isEmpty())
-                teclas << QString();
-            teclas.last() += ms == 5 * U ? u'.' : ms == 15 * U ? u'-' : u'?';
-            vistoNoSom = pintado;
-            // The 26th key sounds with the line just emptied.
-            naoMostrados += !pintado.isEmpty() && !pintado.endsWith(teclas.last().front());
-            visivelNoSom << linha->window()->isVisible();
-            ++tons;
-            if (aoSom)
-                aoSom(tons);
+            mostrados.append({platform::Clock::current().now(), t.back()});
+            if (aoCaractere)
+                aoCaractere(int(mostrados.size()));
         });
     }
-    ~Gravacao() override { platform::setSoundObserver({}); }
-    bool eventFilter(QObject *, QEvent *e) override
+    bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (e->type() == QEvent::Paint)
-            pintado = linha->text();
+        if (o == linha->window() && (e->type() == QEvent::Show || e->type() == QEvent::Hide))
+            visivel.append({platform::Clock::current().now(), e->type() == QEvent::Show});
         return false;
+    }
+
+    // The tokens, each character with the tones heard while it was the last shown.
+    QStringList teclas() const
+    {
+        QStringList t;
+        qsizetype proximo = 0;
+        for (const escuta::Tom &tom : tons.ouvidos()) {
+            while (proximo < mostrados.size() && mostrados[proximo].quando <= tom.ouvido)
+                t << QString(mostrados[proximo++].c);
+            if (t.isEmpty())
+                t << QString();
+            t.last() += tom.ms == 5 * U ? u'.' : tom.ms == 15 * U ? u'-' : u'?';
+        }
+        for (; proximo < mostrados.size(); ++proximo)
+            t << QString(mostrados[proximo].c);
+        return t;
+    }
+    int ouvidos() const { return int(tons.ouvidos().size()); }
+    // The display line as painted when the last tone was heard.
+    QString vistoNoSom() const
+    {
+        const QList<escuta::Tom> t = tons.ouvidos();
+        return t.isEmpty() ? QString() : pinturas.em(t.last().ouvido).value(0);
+    }
+    // Tones heard before their character was painted (the 26th key sounds
+    // with the line just emptied).
+    int naoMostrados() const
+    {
+        int n = 0;
+        const QStringList tokens = teclas();
+        qsizetype k = 0;
+        qsizetype proximo = 0;
+        for (const escuta::Tom &tom : tons.ouvidos()) {
+            while (proximo < mostrados.size() && mostrados[proximo].quando <= tom.ouvido)
+                k = ++proximo - 1;
+            const QString pintado = pinturas.em(tom.ouvido).value(0);
+            const QString token = tokens.value(k);
+            n += !pintado.isEmpty() && !token.isEmpty() && !pintado.endsWith(token.front());
+        }
+        return n;
+    }
+    // Whether the window was up as each tone was heard.
+    QList<bool> visivelNoSom() const
+    {
+        QList<bool> v;
+        for (const escuta::Tom &tom : tons.ouvidos()) {
+            bool agora = false;
+            for (const auto &[quando, mostrada] : visivel)
+                if (quando <= tom.ouvido)
+                    agora = mostrada;
+            v << agora;
+        }
+        return v;
     }
 };
 
@@ -200,7 +249,7 @@ private slots:
         // The key is pressed as the key goes down, once: its release adds nothing.
         for (QTest::KeyAction a : {QTest::Press, QTest::Release}) {
             QTest::sendKeyEvent(a, destino, Qt::Key(key), texto, Qt::KeyboardModifiers(mods));
-            QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+            QCOMPARE(g->teclas().join(u'|'), Esperado(teclas));
         }
         QCOMPARE(w->Edit_Letras->text(), teclas);
         QVERIFY(w->isVisible());
@@ -210,6 +259,28 @@ private slots:
 
     // A held key keys once: its repeats, flagged as Qt flags them or not at
     // all, key nothing until the key is released.
+    // A key typed while another character sounds goes after it, and the
+    // window answers meanwhile: an event posted as the first begins runs
+    // before it has sounded out.
+    void typedWhileSounding()
+    {
+        w->BitBtn_Espaco->setFocus();
+        platform::SteadyTime respondeu{};
+        g->aoCaractere = [&](int n) {
+            if (n == 1)
+                QTimer::singleShot(0, w, [&] {
+                    respondeu = platform::Clock::current().now();
+                    QTest::keyClick(w->BitBtn_Espaco, Qt::Key_T, Qt::NoModifier);
+                });
+        };
+        QTest::keyClick(w->BitBtn_Espaco, Qt::Key_O, Qt::NoModifier);
+        QTRY_COMPARE(g->teclas().join(u'|'), Esperado(QStringLiteral("OT")));
+        const QList<escuta::Tom> t = g->tons.ouvidos();
+        QVERIFY(respondeu < t[1].ouvido); // before O's second dash
+        // T exactly after O's closing silence: 3 dashes, 2 gaps, 25 units.
+        QCOMPARE(t[3].frame - t[0].frame, std::int64_t((3 * 15 + 2 * 5 + 25) * U * 96));
+    }
+
     void heldKey_data()
     {
         // Key ('_' for space), + down or - up, r flagged as a repeat, @ the
@@ -248,7 +319,27 @@ private slots:
             QWidget *foco = QApplication::focusWidget();
             QApplication::sendEvent(foco ? foco : w, &evento);
         }
-        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+        QCOMPARE(g->teclas().join(u'|'), Esperado(teclas));
+    }
+
+    // A key released while another window was active never reaches this one:
+    // leaving the window lets go of every key held, so the next press keys.
+    void heldKeyReleasedElsewhere()
+    {
+        w->BitBtn_Espaco->setFocus();
+        const auto tecla = [this](QEvent::Type tipo, QWidget *alvo) {
+            QKeyEvent e(tipo, Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));
+            QApplication::sendEvent(alvo, &e);
+        };
+        tecla(QEvent::KeyPress, w->BitBtn_Espaco);
+        QWidget outra;
+        outra.show();
+        QApplication::setActiveWindow(&outra);
+        tecla(QEvent::KeyRelease, &outra);
+        QApplication::setActiveWindow(w);
+        tecla(QEvent::KeyPress, w->BitBtn_Espaco);
+        tecla(QEvent::KeyRelease, w->BitBtn_Espaco);
+        QCOMPARE(g->teclas().join(u'|'), Esperado(QStringLiteral("EE")));
     }
 
     // The same under a real X server, whose auto-repeat synthetic events never
@@ -310,7 +401,7 @@ private slots:
         QElapsedTimer relogio;
         qint64 msAteClique = -1;
         connect(w->SBtn_Fechar, &QToolButton::clicked, this, [&] {
-            noClique = g->teclas.size();
+            noClique = g->mostrados.size();
             msAteClique = relogio.elapsed();
         });
 
@@ -332,8 +423,8 @@ private slots:
         if (repeticoes.n == 0)
             QSKIP("the X server sent no auto-repeat");
         QString mostrados; // each character that reached the display line
-        for (const QString &t : std::as_const(g->teclas))
-            mostrados += t.front();
+        for (const auto &m : std::as_const(g->mostrados))
+            mostrados += m.c;
         QCOMPARE(mostrados, QStringLiteral("E"));
         QCOMPARE(noClique, 1);
         qInfo("E held 2 s: %d auto-repeats, one E keyed; Close answered %lld ms after xdotool "
@@ -392,8 +483,8 @@ private slots:
         w->Edit_Frase->setFocus();
         QTest::mouseClick(w->BitBtn_ATil, Qt::LeftButton);
         QCOMPARE(ajustes->gerador.Duration(), 15 * 7); // its last element, a dash
-        QCOMPARE(g->tons, 5);
-        QCOMPARE(g->naoMostrados, 0);
+        QCOMPARE(g->ouvidos(), 5);
+        QCOMPARE(g->naoMostrados(), 0);
         QCOMPARE(w->focusWidget(), w->BitBtn_Espaco);
     }
 
@@ -441,25 +532,25 @@ private slots:
             QVERIFY(w->FormKeyPress(c));
         w->Edit_Frase->setText(frase);
         QTest::mouseClick(w->SB_Ini_Frase, Qt::LeftButton);
-        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
-        QCOMPARE(g->tons ? g->vistoNoSom : antes, ultimaVista);
-        QCOMPARE(g->naoMostrados, 0);
+        QCOMPARE(g->teclas().join(u'|'), Esperado(teclas));
+        QCOMPARE(g->ouvidos() ? g->vistoNoSom() : antes, ultimaVista);
+        QCOMPARE(g->naoMostrados(), 0);
         QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
     }
 
     void interruptedSentence_data()
     {
         QTest::addColumn<QString>("frase");
-        QTest::addColumn<int>("noTom");
+        QTest::addColumn<int>("noCaractere");
         QTest::addColumn<QString>("acao");
         QTest::addColumn<QString>("teclas");
-        const auto linha = [](const char *nome, const QString &frase, int tom, const char *acao,
-                              const char *teclas) {
-            QTest::newRow(nome) << frase << tom << QString::fromLatin1(acao)
+        const auto linha = [](const char *nome, const QString &frase, int caractere,
+                              const char *acao, const char *teclas) {
+            QTest::newRow(nome) << frase << caractere << QString::fromLatin1(acao)
                                 << QString::fromLatin1(teclas);
         };
-        // Asked in the middle of the second O: the O still finishes.
-        linha("close button", QStringLiteral("OOOO"), 4, "button", "OO");
+        // Asked as the second O sounds: the O still finishes.
+        linha("close button", QStringLiteral("OOOO"), 2, "button", "OO");
         linha("close button, 40000 pasted", QString(40000, u'E'), 3, "button", "EEE");
         // The title bar asks for no stop: the window stays up to the end.
         linha("close box", QStringLiteral("EEE"), 1, "box", "EEE");
@@ -471,15 +562,15 @@ private slots:
     void interruptedSentence()
     {
         QFETCH(QString, frase);
-        QFETCH(int, noTom);
+        QFETCH(int, noCaractere);
         QFETCH(QString, acao);
         QFETCH(QString, teclas);
         QGuiApplication::clipboard()->setText(frase);
         w->Edit_Frase->paste();
         QCOMPARE(w->Edit_Frase->text().size(), frase.size());
         QAbstractButton *b = acao == "button" ? w->SBtn_Fechar : w->SB_Ini_Frase;
-        g->aoSom = [&](int tom) {
-            if (tom == noTom)
+        g->aoCaractere = [&](int caractere) {
+            if (caractere == noCaractere)
                 QTimer::singleShot(0, w, [&] { acao == "box" ? (void)w->close() : b->click(); });
         };
         QTimer guarda; // a window that fails to close must not hang the run
@@ -490,9 +581,9 @@ private slots:
             w->close();
         });
         QCOMPARE(w->exec(), int(QDialog::Rejected));
-        QCOMPARE(g->teclas.join(u'|'), Esperado(teclas));
+        QCOMPARE(g->teclas().join(u'|'), Esperado(teclas));
         QCOMPARE(Parar_Frase, acao == "button");
-        QVERIFY(!g->visivelNoSom.contains(false));
+        QVERIFY(!g->visivelNoSom().contains(false));
         QVERIFY(w->Edit_Frase->text().isEmpty() && w->Edit_Letras->text().isEmpty());
     }
 

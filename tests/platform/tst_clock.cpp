@@ -1,15 +1,19 @@
-// The cadence a keyer's sleeps and synchronous plays keep, on a virtual clock
-// with no sound device: the rule the player chains tones by.
+// The clock as a plain source of time, on a virtual clock with no sound
+// device: sleeps and synchronous plays last what they ask, and a keyer's
+// cadence belongs to its keying sequence, which nothing else moves.
 
+#include "morse/letras.h"
+#include "platform/keyingscope.h"
 #include "platform/playsound.h"
 #include "platform/sleep.h"
 #include "platform/virtualclock.h"
 #include "recording.h"
+#include "sound/tgerasom.h"
 
 #include <QtTest>
+#include <thread>
 
 using namespace std::chrono_literals;
-using platform::Clock;
 
 namespace {
 
@@ -19,16 +23,25 @@ QByteArray tone(int ms)
     return waveImage(96000, 16, 1, QByteArray(2 * 96 * ms, '\x10'));
 }
 
-void playSync(const QByteArray &image)
-{
-    QVERIFY(
-        platform::PlaySoundA(image.constData(), std::size_t(image.size()), platform::SND_MEMORY));
-}
-
 double ms(std::chrono::nanoseconds d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
 }
+
+// The nominal start of every element a sequence placed, in order.
+struct Placed
+{
+    QVector<std::int64_t> frames;
+    Placed()
+    {
+        platform::setSoundObserver([this](const platform::SoundCall &c) {
+            if (c.kind == platform::SoundCall::Kind::Play && c.frame >= 0)
+                frames << c.frame;
+        });
+    }
+    ~Placed() { platform::setSoundObserver({}); }
+    Q_DISABLE_COPY_MOVE(Placed)
+};
 
 } // namespace
 
@@ -40,10 +53,9 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void cadence_data();
-    void cadence();
-    void plainSleepsCountFromTheirCall();
-    void asynchronousPlayEndsTheChain();
+    void sleepsAndPlaysLastWhatTheyAsk();
+    void insideAScopeNothingWaits();
+    void nothingElseMovesASequencesCadence();
 
 private:
     std::unique_ptr<platform::VirtualClock> clock;
@@ -51,7 +63,7 @@ private:
 
 void TstClock::initTestCase()
 {
-    // No device: the cadence alone keeps the pace.
+    // No device: the clock alone keeps the pace.
     qputenv("SDL_AUDIODRIVER", "zirvano-none");
 }
 
@@ -65,70 +77,67 @@ void TstClock::cleanup()
     clock.reset();
 }
 
-void TstClock::cadence_data()
+void TstClock::sleepsAndPlaysLastWhatTheyAsk()
 {
-    QTest::addColumn<int>("busyMs"); // what the caller spent between the sleep and the next play
-    QTest::addColumn<bool>("chained");
-    QTest::newRow("on time") << 0 << true;
-    QTest::newRow("a repaint late") << 4 << true;
-    QTest::newRow("at the slack") << int(Clock::Slack.count()) << true;
-    QTest::newRow("past the slack") << int(Clock::Slack.count()) + 1 << false;
-    QTest::newRow("paused") << 2000 << false;
-}
-
-void TstClock::cadence()
-{
-    QFETCH(int, busyMs);
-    QFETCH(bool, chained);
-    const auto start = clock->now();
-    playSync(tone(50));
-    QCOMPARE(ms(clock->now() - start), 50.0);
-    platform::sleepMs(25);
-    QCOMPARE(ms(clock->now() - start), 75.0);
-
-    clock->advance(std::chrono::milliseconds(busyMs));
-    const Clock::Cadence c = clock->cadence(clock->now());
-    QCOMPARE(c.chained, chained);
-    if (chained) {
-        // The silence asked for, and where the rhythm stands, whatever the
-        // caller did after waking.
-        QCOMPARE(ms(c.silence), 25.0);
-        QCOMPARE(ms(c.due - start), 75.0);
-    }
-    // A chained tone ends on the cadence, so the time spent is not added to
-    // the rhythm; a late one counts from its call.
-    playSync(tone(50));
-    QCOMPARE(ms(clock->now() - start), chained ? 125.0 : 125.0 + busyMs);
-    // The sleeps after it count from there, so the lateness never adds up.
-    clock->advance(std::chrono::milliseconds(std::min<int>(busyMs, Clock::Slack.count())));
-    platform::sleepMs(25);
-    QCOMPARE(ms(clock->now() - start), chained ? 150.0 : 150.0 + busyMs);
-}
-
-void TstClock::plainSleepsCountFromTheirCall()
-{
-    // With no tone before, or long after one, a sleep lasts what it asks.
     const auto start = clock->now();
     platform::sleepMs(40);
     QCOMPARE(ms(clock->now() - start), 40.0);
-    QVERIFY(!clock->cadence(clock->now()).chained);
-    playSync(tone(10));
-    clock->advance(1s);
-    platform::sleepMs(40);
-    QCOMPARE(ms(clock->now() - start), 40.0 + 10 + 1000 + 40);
+    const QByteArray t = tone(10);
+    QVERIFY(platform::PlaySoundA(t.constData(), std::size_t(t.size()), platform::SND_MEMORY));
+    QCOMPARE(ms(clock->now() - start), 50.0);
+    // However late the next sleep comes, it counts from its own call.
+    clock->advance(7ms);
+    platform::sleepMs(25);
+    QCOMPARE(ms(clock->now() - start), 82.0);
     platform::sleepMs(0);
     platform::sleepMs(-5);
-    QCOMPARE(ms(clock->now() - start), 1090.0);
+    QCOMPARE(ms(clock->now() - start), 82.0);
 }
 
-void TstClock::asynchronousPlayEndsTheChain()
+void TstClock::insideAScopeNothingWaits()
 {
-    playSync(tone(10));
-    QVERIFY(clock->cadence(clock->now()).chained);
-    const QByteArray t = tone(10);
-    QVERIFY(platform::PlaySoundA(t.constData(), std::size_t(t.size()),
-                                 platform::SND_MEMORY | platform::SND_ASYNC));
-    QVERIFY(!clock->cadence(clock->now()).chained);
+    platform::KeyingSequence sequence;
+    TGeraSom g;
+    g.SetAsync(false);
+    const auto start = clock->now();
+    platform::KeyingSequence::Span a;
+    {
+        platform::KeyingScope scope(sequence);
+        Letras::Letra_A(5, &g); // 25 + 25 + 75 + 125 ms
+        a = scope.span();
+    }
+    QCOMPARE(clock->now(), start);
+    QCOMPARE(a.end - a.start, std::int64_t(250 * 96));
+    QVERIFY(sequence.waitUntil(a.end));
+    QCOMPARE(ms(sequence.timeOf(a.end) - sequence.timeOf(a.start)), 250.0);
+}
+
+void TstClock::nothingElseMovesASequencesCadence()
+{
+    // Two keyers and a thread that sleeps: each sequence keeps its own rhythm,
+    // to the frame, whatever the others do meanwhile.
+    platform::KeyingSequence first;
+    platform::KeyingSequence second;
+    TGeraSom g;
+    g.SetAsync(false);
+    Placed placed;
+    {
+        platform::KeyingScope scope(first);
+        Letras::Letra_E(5, &g);
+    }
+    {
+        platform::KeyingScope scope(second);
+        Letras::Letra_T(5, &g);
+    }
+    std::thread([] { platform::sleepMs(30); }).join();
+    platform::sleepMs(10);
+    {
+        platform::KeyingScope scope(first);
+        Letras::Letra_E(5, &g);
+    }
+    QCOMPARE(placed.frames.size(), 3);
+    // E, its closing silence, E again: 25 + 125 ms.
+    QCOMPARE(placed.frames[2] - placed.frames[0], std::int64_t(150 * 96));
 }
 
 QTEST_GUILESS_MAIN(TstClock)

@@ -4,8 +4,8 @@
 #include "platform/keyboardhook.h"
 #include "platform/playsound.h"
 #include "platform/virtualclock.h"
-#include "sound/tgerasom.h"
 #include "reception/tfteste.h"
+#include "sound/tgerasom.h"
 #include "tests/ajustesfalsos.h"
 #include "text/testetexts.h"
 
@@ -37,6 +37,7 @@ private slots:
     void answerKeys_data();
     void answerKeys();
     void keyWhileReadyChangesNothing();
+    void answerTypedWhileSoundingIsJudgedAfter();
     void reopeningStartsReadyAfterCaptureLeftOn();
     void answerWithNothingPlayedClosesTheWindow();
     void verdictBlinksRedAndBlack();
@@ -299,6 +300,29 @@ void TstTeste::keyWhileReadyChangesNothing()
     QCOMPARE(teste->Lb_Teste->Caption(), veredito);
     QCOMPARE(teste->ALPBar->Position(), 100);
     QVERIFY(teste->isVisible());
+}
+
+void TstTeste::answerTypedWhileSoundingIsJudgedAfter()
+{
+    // The answer comes while the character still sounds: the window answers
+    // other events meanwhile, but judges the key once the character is over.
+    bool durante = false;
+    QTimer::singleShot(0, teste.get(), [&] {
+        durante = !teste->Btn_Teste->isEnabled() && Testes == 0;
+        Responde(Qt::Key_M);
+        Responde(Qt::Key_N);
+    });
+    const quint16 tecla = Toca();
+    QVERIFY(durante);
+    QVERIFY(teste->isVisible());
+    QCOMPARE(Testes, 1.0);
+    // The first key is the answer, the second comes after it (ready again).
+    QCOMPARE(Acertos, tecla == 'M' ? 1.0 : 0.0);
+    QCOMPARE(teste->Lb_Teste->Caption(),
+             tecla == 'M' ? TextosTeste_(0)->Acertou : TextosTeste_(0)->Errou);
+    // Judged against this character, counted: one right of one, or none.
+    QCOMPARE(teste->ALPBar->Position(), tecla == 'M' ? 100 : 0);
+    QVERIFY(teste->Btn_Teste->isEnabled());
 }
 
 void TstTeste::reopeningStartsReadyAfterCaptureLeftOn()

@@ -56,6 +56,48 @@ Extended Round(Wide m, int e)
     return {kept, e + dropped};
 }
 
+// a / b rounded to 64 significant bits, b > 0 and below 2^63: the quotient
+// one bit at a time, then the remainder decides the rounding.
+Extended Divide(std::uint64_t a, std::uint64_t b)
+{
+    std::uint64_t q = a / b;
+    std::uint64_t r = a % b;
+    if (q == 0 && r == 0)
+        return {0, 0};
+    int e = 0;
+    while (q >> 63 == 0) {
+        const bool bit = r >= b - r; // 2r >= b, without overflow
+        q = q << 1 | std::uint64_t(bit);
+        r = bit ? r - (b - r) : 2 * r;
+        --e;
+    }
+    const std::uint64_t other = b - r; // r against half of b: r > b - r
+    if (r > other || (r == other && (q & 1) != 0)) {
+        if (++q == 0)
+            return {std::uint64_t(1) << 63, e + 1};
+    }
+    return {q, e};
+}
+
+// m × 2^e to the nearest whole number, ties to even. A mantissa of 64 bits
+// below 2^62 has e < 0.
+std::uint64_t RoundToWhole(Extended x)
+{
+    const int fraction = -x.exponent;
+    if (fraction > 64 || x.mantissa == 0)
+        return 0; // below a half
+    const std::uint64_t whole = fraction < 64 ? x.mantissa >> fraction : 0;
+    const std::uint64_t rest =
+        fraction < 64 ? x.mantissa & ((std::uint64_t(1) << fraction) - 1) : x.mantissa;
+    const std::uint64_t half = std::uint64_t(1) << (fraction - 1);
+    return rest > half || (rest == half && (whole & 1) != 0) ? whole + 1 : whole;
+}
+
+std::uint64_t Magnitude(std::int64_t v)
+{
+    return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
+
 // The extended 0.01: 2^70 / 100 = 11805916207174113034.24 rounds down to a
 // 64-bit mantissa, a shade below a hundredth.
 constexpr std::uint64_t HundredthMantissa = 11805916207174113034u;
@@ -70,15 +112,23 @@ static_assert(Multiply(HundredthMantissa, 100).high == 63 &&
 
 int ExtendedShare(int extent, int percent)
 {
-    const std::uint64_t magnitude =
-        extent < 0 ? 0 - static_cast<std::uint64_t>(extent) : static_cast<std::uint64_t>(extent);
-    const std::uint64_t p =
-        percent < 0 ? 0 - static_cast<std::uint64_t>(percent) : static_cast<std::uint64_t>(percent);
-    const Extended share = Round(Multiply(p, HundredthMantissa), HundredthExponent);
-    const Extended product = Round(Multiply(magnitude, share.mantissa), share.exponent);
+    const Extended share =
+        Round(Multiply(Magnitude(percent), HundredthMantissa), HundredthExponent);
+    const Extended product = Round(Multiply(Magnitude(extent), share.mantissa), share.exponent);
     // Both factors are below 2^32, so the exponent lies between -70 and -3:
     // the shift drops exactly the fraction, and all of it from 2^-64 down.
     const int fraction = -product.exponent;
     const auto result = static_cast<std::int64_t>(fraction < 64 ? product.mantissa >> fraction : 0);
     return static_cast<int>((extent < 0) != (percent < 0) ? -result : result);
+}
+
+std::int64_t ExtendedRatio(std::int64_t numerator, std::int64_t denominator, std::int64_t factor)
+{
+    if (denominator == 0)
+        return 0;
+    const Extended quotient = Divide(Magnitude(numerator), Magnitude(denominator));
+    const Extended product =
+        Round(Multiply(quotient.mantissa, Magnitude(factor)), quotient.exponent);
+    const auto result = static_cast<std::int64_t>(RoundToWhole(product));
+    return ((numerator < 0) != (denominator < 0)) != (factor < 0) ? -result : result;
 }

@@ -1,5 +1,6 @@
 #include "controls/talprogressbar.h"
 
+#include "controls/extendedshare.h"
 #include "platform/muldiv.h"
 
 #include <QEvent>
@@ -7,8 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -154,10 +154,10 @@ void TALProgressBar::SetFontColor(TColor value)
 
 QString TALProgressBar::PosText() const
 {
-    long long number = mPosition;
+    std::int64_t number = mPosition;
     if (mPercentage) {
         // A maximum of 0 has no share to show.
-        number = mMax == 0 ? 0 : std::llrint(static_cast<long double>(mPosition) / mMax * 100);
+        number = ExtendedRatio(mPosition, mMax, 100);
     }
     return mPosTextPrefix + QString::number(number) + mPosTextSuffix;
 }
@@ -261,13 +261,12 @@ void TALProgressBar::DrawBar(QPainter &painter)
     const int length = std::max(0, (IsHorizontal(mDirection) ? w : h) - 2 * border);
 
     // A Position left outside a changed range is drawn as if clamped.
-    long long filled = 0;
+    std::int64_t filled = 0;
     if (mMin < mPosition && mMax != mMin) {
-        const long double share = (static_cast<long double>(mPosition) - mMin) /
-                                  std::abs(static_cast<long double>(mMax) - mMin);
-        filled = std::llrint(share * length);
+        const std::int64_t range = std::int64_t(mMax) - mMin;
+        filled = ExtendedRatio(std::int64_t(mPosition) - mMin, range < 0 ? -range : range, length);
     }
-    const int rest = length - int(std::clamp<long long>(filled, 0, length));
+    const int rest = length - int(std::clamp<std::int64_t>(filled, 0, length));
 
     QRect back;
     switch (mDirection) {

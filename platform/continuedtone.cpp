@@ -61,6 +61,11 @@ std::vector<float> toStream(const SDL_AudioSpec &spec, const Uint8 *samples, Uin
         0)
         return {};
     const int width = SDL_AUDIO_BITSIZE(spec.format) / 8;
+    // SDL converts in place, in a buffer len_mult times the tone whose size
+    // it counts in an int: a tone that would not fit plays nothing rather
+    // than overrun it (a size_t too has only 32 bits on armhf).
+    if (std::int64_t(frames) * width * cvt.len_mult > INT_MAX)
+        return {};
     cvt.len = int(frames) * width;
     std::vector<float> out((std::size_t(cvt.len) * std::size_t(cvt.len_mult) + 3) / 4);
     cvt.buf = reinterpret_cast<Uint8 *>(out.data());

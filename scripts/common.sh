@@ -4,12 +4,18 @@
 ZIRVANO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZIRVANO_BUILD=${ZIRVANO_BUILD:-$ZIRVANO_ROOT/build}
 
-# Debian packages that building and running the trainer need (the learner's
-# record needs Qt's SQLite driver, a plugin loaded at run time; qt6-tools-dev
-# and qt6-l10n-tools build the translations of the newer windows, and
-# qt6-translations-l10n gives Qt's own dialogs, the file dialog, their texts).
-ZIRVANO_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-tools-dev
-    qt6-l10n-tools qt6-translations-l10n libsdl2-dev libgl-dev fonts-liberation)
+# The libraries the trainer builds against, by Debian name, one list for
+# every build: installed for this machine, and for the target's architecture
+# (name:arm64, name:armhf) in a cross build (scripts/test-cross.sh).
+ZIRVANO_LIBRARIES=(qt6-base-dev libsdl2-dev libgl-dev libqt6sql6-sqlite qt6-serialport-dev
+                   qt6-tools-dev)
+# Debian packages that building and running the trainer need: the compiler,
+# the libraries, Qt's translation tools (lrelease, lupdate), which a cross
+# build runs on this machine too, Qt's own dialogs' texts (the file
+# dialog) and the fonts. The record needs Qt's SQLite driver, a plugin
+# loaded at run time.
+ZIRVANO_PACKAGES=(cmake g++ make qt6-l10n-tools qt6-translations-l10n fonts-liberation
+                  "${ZIRVANO_LIBRARIES[@]}")
 # What the tests and measurements add: a private PulseAudio server for the
 # sound fault tests, an X server with xdotool for real key events, Google
 # Benchmark for bench/, sox and multimon-ng for bench_export's independent
@@ -62,7 +68,9 @@ zirvano_install() {
         fi
     done
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -q
+    # A mirror caught mid-sync fails one index or another; the install that
+    # follows says whether anything needed was in it.
+    "${sudo[@]}" apt-get update -q || echo "apt-get update failed in part; installing from what it has"
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 

@@ -271,20 +271,20 @@ void TGeraSom::ApplyEnvelope(std::uint8_t *samples, std::uint32_t dataLength)
     const int SS = 100 - A - D - R;
     const int b = ToneWave::BytesPerSample(FResolution);
     const auto share = [&](int x) {
-        return static_cast<long>(std::int64_t(x) * dataLength / (std::int64_t(b) * 100));
+        return std::int64_t(x) * dataLength / (std::int64_t(b) * 100);
     };
-    const long total = static_cast<long>(dataLength / b);
-    const long nA = share(A), nD = share(D), nS = share(SS);
+    const std::int64_t total = dataLength / b;
+    const std::int64_t nA = share(A), nD = share(D), nS = share(SS);
     if (nS < 1)
         S = 0;
     const Real level = Real(S) * 0.01;
 
-    const auto get = [&](long i) -> Real {
+    const auto get = [&](std::int64_t i) -> Real {
         if (b == 2)
             return Real(static_cast<std::int16_t>(samples[2 * i] | (samples[2 * i + 1] << 8)));
         return Real(int(samples[i]) - 128);
     };
-    const auto set = [&](long i, Real value) {
+    const auto set = [&](std::int64_t i, Real value) {
         const auto r = static_cast<std::int32_t>(std::trunc(value));
         if (b == 2)
             putU16(samples + 2 * i, static_cast<std::uint16_t>(r));
@@ -292,18 +292,18 @@ void TGeraSom::ApplyEnvelope(std::uint8_t *samples, std::uint32_t dataLength)
             samples[i] = static_cast<std::uint8_t>(r + 128);
     };
 
-    long i = 0;
-    for (long m = 0; m < nA && i < total; ++m, ++i)
+    std::int64_t i = 0;
+    for (std::int64_t m = 0; m < nA && i < total; ++m, ++i)
         set(i, (Real(m) * get(i)) * (1.0 / Real(nA)));
-    for (long m = 0; m < nD && i < total; ++m, ++i)
+    for (std::int64_t m = 0; m < nD && i < total; ++m, ++i)
         set(i, get(i) - (Real(m) * get(i)) * (Real(100 - S) / Real(nD) * 0.01));
-    for (long m = 0; m < nS && i < total; ++m, ++i)
+    for (std::int64_t m = 0; m < nS && i < total; ++m, ++i)
         set(i, get(i) * level);
     // The release takes every sample left, so the tone always ends in silence;
     // without a release the rest stays at the sustain level.
-    const long nR = total - i;
+    const std::int64_t nR = total - i;
     if (R > 0) {
-        for (long m = 0; m < nR; ++m, ++i)
+        for (std::int64_t m = 0; m < nR; ++m, ++i)
             set(i, (Real(nR - m) * get(i)) * (level / Real(nR)));
     } else {
         for (; i < total; ++i)

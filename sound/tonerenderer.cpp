@@ -62,5 +62,6 @@ void ToneRenderer::render(const std::vector<Mark> &marks, std::int64_t from,
         }
     }
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<std::int16_t>(std::clamp<long>(std::lround(sum[i]), -32768, 32767));
+        out[i] = static_cast<std::int16_t>(
+            std::clamp<std::int64_t>(std::llround(sum[i]), -32768, 32767));
 }

@@ -64,8 +64,8 @@ void Fill(TTGWave waveform, std::int16_t frequencyHz, TTGResolution resolution, 
         static_cast<std::uint64_t>(std::clamp<std::int16_t>(frequencyHz, 20, 20000));
     std::uint64_t k = 1;
     std::uint64_t periodEnd = rate / frequency;
-    long N = static_cast<long>(periodEnd);
-    long h = N / 2;
+    std::int64_t N = static_cast<std::int64_t>(periodEnd);
+    std::int64_t h = N / 2;
     const TTGWave wave = waveform >= tgNoise ? tgNoise : waveform;
     const Real high = (wave == tgSquare && f.b == 2) ? 32767 : f.H;
 
@@ -84,7 +84,7 @@ void Fill(TTGWave waveform, std::int16_t frequencyHz, TTGResolution resolution, 
     const int noiseRange = static_cast<int>(std::trunc(f.H + 1));
 
     Real v = f.L;
-    long j = 0;
+    std::int64_t j = 0;
     // A 16-bit length may be odd (44100 Hz): the last sample then takes a byte
     // past it, which the image holds spare.
     for (std::uint32_t pos = 0; pos < dataLength; pos += f.b) {
@@ -118,7 +118,7 @@ void Fill(TTGWave waveform, std::int16_t frequencyHz, TTGResolution resolution, 
             v = f.L;
             ++k;
             const std::uint64_t next = rate * k / frequency;
-            N = static_cast<long>(next - periodEnd);
+            N = static_cast<std::int64_t>(next - periodEnd);
             periodEnd = next;
             h = N / 2;
         }

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QWidget>
 #include <QtTest>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -19,6 +20,33 @@ constexpr bool X87 = std::numeric_limits<long double>::digits == 64;
 int X87Share(int extent, int percent)
 {
     return int(static_cast<long double>(extent) * (static_cast<long double>(percent) * 0.01L));
+}
+
+QString NotX87()
+{
+    return QStringLiteral("long double has a %1-bit mantissa here, not the x87's 64: the recorded "
+                          "values stand in for it")
+        .arg(std::numeric_limits<long double>::digits);
+}
+
+qint64 X87Ratio(qint64 numerator, qint64 denominator, qint64 factor)
+{
+    return std::llrint(static_cast<long double>(numerator) / static_cast<long double>(denominator) *
+                       static_cast<long double>(factor));
+}
+
+// The ratios a bar's text and fill take: every position of every range up
+// to 1000 as a percentage, and of every range up to 100 on every length up
+// to 300.
+template <typename Visit> void EveryBarRatio(Visit visit)
+{
+    for (qint64 range = 1; range <= 1000; ++range)
+        for (qint64 position = -range; position <= range; ++position)
+            visit(position, range, 100);
+    for (qint64 range = 1; range <= 100; ++range)
+        for (qint64 position = 0; position <= range; ++position)
+            for (qint64 length = 0; length <= 300; ++length)
+                visit(position, range, length);
 }
 
 // Every extent above 2^16 takes 40 s: the suite steps through them, and the
@@ -93,14 +121,62 @@ private slots:
         QCOMPARE(digest.result().toHex(), QByteArray("235c54f82b42478df333a95c47b7298e2d996f50"));
     }
 
+    void ratio_data()
+    {
+        QTest::addColumn<qint64>("numerator");
+        QTest::addColumn<qint64>("denominator");
+        QTest::addColumn<qint64>("factor");
+        QTest::addColumn<qint64>("ratio");
+        // Where the quotient's rounding in 64 bits tells: a double or a
+        // 113-bit long double lands on the other side of the half.
+        QTest::newRow("23 / 40 x 100") << 23LL << 40LL << 100LL << 58LL;
+        QTest::newRow("59 / 200 x 100") << 59LL << 200LL << 100LL << 29LL;
+        QTest::newRow("7 / 100 x 150") << 7LL << 100LL << 150LL << 10LL;
+        QTest::newRow("15 / 22 x 11") << 15LL << 22LL << 11LL << 8LL;
+        // Exact halves go to even.
+        QTest::newRow("1 / 8 x 100") << 1LL << 8LL << 100LL << 12LL;
+        QTest::newRow("3 / 8 x 100") << 3LL << 8LL << 100LL << 38LL;
+        QTest::newRow("5 / 2 x 1") << 5LL << 2LL << 1LL << 2LL;
+        // Signs, and a quotient with no exact form.
+        QTest::newRow("-23 / 40 x 100") << -23LL << 40LL << 100LL << -58LL;
+        QTest::newRow("23 / -40 x 100") << 23LL << -40LL << 100LL << -58LL;
+        QTest::newRow("-23 / -40 x 100") << -23LL << -40LL << 100LL << 58LL;
+        QTest::newRow("23 / 40 x -100") << 23LL << 40LL << -100LL << -58LL;
+        QTest::newRow("2 / 3 x 3") << 2LL << 3LL << 3LL << 2LL;
+        QTest::newRow("0 / 5 x 100") << 0LL << 5LL << 100LL << 0LL;
+        QTest::newRow("no denominator") << 7LL << 0LL << 100LL << 0LL;
+        // The ends of a bar's range, held in 64 bits.
+        QTest::newRow("2^32 - 1 of itself on 2^24")
+            << 4294967295LL << 4294967295LL << 16777216LL << 16777216LL;
+        QTest::newRow("-2^31 / -1 x 100") << -2147483648LL << -1LL << 100LL << 214748364800LL;
+        QTest::newRow("1 / (2^32 - 1) x (2^31 - 1)") << 1LL << 4294967295LL << 2147483647LL << 0LL;
+    }
+    void ratio()
+    {
+        QFETCH(qint64, numerator);
+        QFETCH(qint64, denominator);
+        QFETCH(qint64, factor);
+        QFETCH(qint64, ratio);
+        QCOMPARE(ExtendedRatio(numerator, denominator, factor), ratio);
+    }
+
+    // What any CPU must reproduce of a bar's ratios.
+    void ratioDigest()
+    {
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        EveryBarRatio([&](qint64 numerator, qint64 denominator, qint64 factor) {
+            const qint64 ratio = qToLittleEndian(ExtendedRatio(numerator, denominator, factor));
+            digest.addData(QByteArrayView(reinterpret_cast<const char *>(&ratio), 8));
+        });
+        QCOMPARE(digest.result().toHex(), QByteArray("962602684b378d34b345b7380bd455c1271fc55c"));
+    }
+
     // The proof: on an x87 unit, every extent and percentage a gauge can be
     // given against the hardware's own extended products.
     void matchesX87_data()
     {
         if constexpr (!X87)
-            QSKIP(qPrintable(QStringLiteral("long double has a %1-bit mantissa here, not the x87's "
-                                            "64: the recorded values stand in for it")
-                                 .arg(std::numeric_limits<long double>::digits)));
+            QSKIP(qPrintable(NotX87()));
         QTest::addColumn<int>("percent");
         for (int p = 0; p <= 100; ++p)
             QTest::addRow("%d %%", p) << p;
@@ -116,6 +192,26 @@ private slots:
                                      .arg(ExtendedShare(e, percent))
                                      .arg(X87Share(e, percent))));
         }
+    }
+
+    // And every ratio of the digest against the hardware.
+    void ratioMatchesX87()
+    {
+        if constexpr (!X87)
+            QSKIP(qPrintable(NotX87()));
+        QString first;
+        EveryBarRatio([&](qint64 numerator, qint64 denominator, qint64 factor) {
+            const qint64 ours = ExtendedRatio(numerator, denominator, factor);
+            const qint64 x87 = X87Ratio(numerator, denominator, factor);
+            if (first.isEmpty() && ours != x87)
+                first = QStringLiteral("%1 / %2 x %3: %4, the x87 gives %5")
+                            .arg(numerator)
+                            .arg(denominator)
+                            .arg(factor)
+                            .arg(ours)
+                            .arg(x87);
+        });
+        QVERIFY2(first.isEmpty(), qPrintable(first));
     }
 };
 

@@ -153,6 +153,37 @@ private slots:
                  QString());
     }
 
+    // Position's share of the range times the bar's length, each rounded as
+    // the x87 rounds them, on every CPU.
+    void filledLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("7 of 100 on 150, a shade below the half") << 150 << 100 << 7 << 10;
+        QTest::newRow("15 of 22 on 11, a shade above the half") << 11 << 22 << 15 << 8;
+        QTest::newRow("1 of 8 on 20, half to even") << 20 << 8 << 1 << 2;
+        QTest::newRow("3 of 8 on 20, half to even") << 20 << 8 << 3 << 8;
+    }
+    void filledLength()
+    {
+        QFETCH(int, length);
+        QFETCH(int, max);
+        QFETCH(int, position);
+        QFETCH(int, filled);
+        TALProgressBar b;
+        MakeBare(b, length, 3);
+        b.SetBarColorStyle(cs1Color);
+        b.SetBarColor1(clRed);
+        b.SetBackgroundColor(clSilver);
+        b.SetMax(max);
+        b.SetPosition(position);
+        QCOMPARE(
+            Mismatch(b.grab().toImage(), [&](int x, int) { return x < filled ? clRed : clSilver; }),
+            QString());
+    }
+
     void positionOutsideTheRange()
     {
         CountingBar b;
@@ -280,6 +311,9 @@ private slots:
         QTest::newRow("half to even") << true << 8 << 1 << QString() << "12%";
         QTest::newRow("odd half up") << true << 8 << 3 << QString() << "38%";
         QTest::newRow("no maximum") << true << 0 << 0 << QString() << "0%";
+        // Where the quotient's rounding tells: the x87's, on every CPU.
+        QTest::newRow("a shade above the half") << true << 40 << 23 << QString() << "58%";
+        QTest::newRow("a shade below the half") << true << 200 << 59 << QString() << "29%";
         QTest::newRow("negative") << false << 100 << -5 << QString() << "-5%";
         QTest::newRow("joined") << false << 100 << 7 << "A"
                                 << "A7%";

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Empty when this process can start a child process; otherwise why it cannot.
-// Under qemu's user-mode emulation (scripts/test-arm64.sh) the clone call that
+// Under qemu's user-mode emulation (scripts/test-cross.sh) the clone call that
 // QProcess makes is refused, so a test that needs a child skips with this.
 inline QString WhyNoChildProcess()
 {

@@ -11,6 +11,7 @@
 #include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
 #include "record/record.h"
+#include "sendpage/sendpage.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -43,6 +44,7 @@ Janelas::Janelas()
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
                      new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+    pratica->addPage(course::PracticePage::Send, new sending::SendPage(fMorse, registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -136,8 +136,16 @@ int main(int argc, char **argv)
 
     const std::vector<float> samples = stream::read(path);
     const marktiming::Channel left{samples.data(), std::int64_t(samples.size() / 2), 2};
-    const std::vector<marktiming::Mark> marks =
-        marktiming::measure(left, ToneWave::Samples(tgSine, Hertz, SoundDevice::Rate), 1 / 32768.0);
+    // A dropout of the device (an underrun) splits a mark: spaces far shorter
+    // than any keyed (30 ms) are none.
+    std::vector<marktiming::Mark> marks;
+    for (const marktiming::Mark &m : marktiming::measure(
+             left, ToneWave::Samples(tgSine, Hertz, SoundDevice::Rate), 1 / 32768.0)) {
+        if (!marks.empty() && m.start - marks.back().end < 15.0 * SoundDevice::Rate / 1000)
+            marks.back().end = m.end;
+        else
+            marks.push_back(m);
+    }
     std::vector<double> ups;
     if (marks.size() == lengths.size() && std::size_t(counted) == lengths.size()) {
         for (std::size_t i = 0; i < marks.size(); ++i) {

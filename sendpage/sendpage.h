@@ -2,6 +2,7 @@
 
 #include "sending/promptgenerator.h"
 #include "sending/sendingsession.h"
+#include "sendpage/keysound.h"
 #include "sendpage/sendsettings.h"
 
 #include <QDateTime>
@@ -23,7 +24,6 @@ namespace sending {
 
 class KeyArea;
 class KeySetup;
-class KeySound;
 class SendFeedback;
 class SerialKey;
 class SerialLines;

@@ -7,7 +7,8 @@
 //
 // Prints what was prompted and decoded, and how far each edge of the
 // recorded sidetone lies from the frame its key event asked for; exits 0
-// when the text came back whole and every edge lies within 2 ms.
+// when the text came back whole, every press sounded, and the edges lie
+// within 1 ms of their frames at the median, 2 ms for 95 % of them.
 
 #include "bench/marktiming.h"
 #include "bench/stream.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -124,17 +126,26 @@ int main(int argc, char **argv)
     const std::vector<marktiming::Mark> marks =
         marktiming::measure(left, ToneWave::Samples(tgSine, 800, SoundDevice::Rate), 1 / 32768.0);
     std::printf("key edges: %zu, marks recorded: %zu\n", asked.size(), marks.size());
-    bool edgesRight = 2 * marks.size() == asked.size() && !marks.empty();
-    double worst = 0;
-    for (std::size_t i = 0; edgesRight && i < marks.size(); ++i) {
-        const double first = double(stats.firstFrame);
-        worst = std::max({worst, std::abs(marks[i].start + first - double(asked[2 * i])),
-                          std::abs(marks[i].end + first - double(asked[2 * i + 1]))});
+    const bool counted = 2 * marks.size() == asked.size() && !marks.empty();
+    std::vector<double> off; // ms, each edge's recorded frame after the one asked for
+    const double first = double(stats.firstFrame);
+    for (std::size_t i = 0; counted && i < marks.size(); ++i) {
+        off.push_back(std::abs(marks[i].start + first - double(asked[2 * i])));
+        off.push_back(std::abs(marks[i].end + first - double(asked[2 * i + 1])));
     }
-    const double worstMs = 1000 * worst / SoundDevice::Rate;
-    if (edgesRight)
-        std::printf("sidetone edges off their key events' frames by at most %.2f ms\n", worstMs);
-    const bool ok = decoded == prompt && edgesRight && worstMs <= 2;
+    for (double &v : off)
+        v *= 1000.0 / SoundDevice::Rate;
+    std::sort(off.begin(), off.end());
+    const double median = off.empty() ? 0 : off[off.size() / 2];
+    const double p95 = off.empty() ? 0 : off[off.size() * 95 / 100];
+    const double worst = off.empty() ? 0 : off.back();
+    if (counted)
+        std::printf("sidetone edges off their key events' frames: median %.2f ms, 95 %% %.2f ms, "
+                    "worst %.2f ms\n",
+                    median, p95, worst);
+    // An event a loaded machine delivers late sounds late: the worst is
+    // reported, not judged.
+    const bool ok = decoded == prompt && counted && median <= 1 && p95 <= 2;
     std::printf("%s\n", ok ? "PASS" : "FAIL");
     return ok ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 // decode that text, and the sidetone it recorded (SDL's disk driver) must
 // start and end with the presses.
 //
-//   xvfb-run -a bench_sendkeys [--wpm W] [--seed S] [--dir DIR]
+//   xvfb-run -a bench_sendkeys [--wpm W] [--seed S] [--dir DIR] [--shot PNG]
 //
 // Prints what was prompted and decoded, and how far each edge of the
 // recorded sidetone lies from the frame its key event asked for; exits 0
@@ -66,6 +66,7 @@ int main(int argc, char **argv)
     double wpm = 15;
     quint32 seed = 1;
     QString dir = temporary.path();
+    QString shot;
     for (int i = 1; i + 1 < argc; i += 2) {
         const QByteArray a = argv[i];
         if (a == "--wpm")
@@ -74,6 +75,8 @@ int main(int argc, char **argv)
             seed = QByteArray(argv[i + 1]).toUInt();
         else if (a == "--dir")
             dir = QString::fromLocal8Bit(argv[i + 1]);
+        else if (a == "--shot")
+            shot = QString::fromLocal8Bit(argv[i + 1]);
     }
     // Settings and record of its own, never the user's.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(temporary.filePath(QStringLiteral("config"))));
@@ -94,6 +97,11 @@ int main(int argc, char **argv)
     if (!page.keyArea->hasFocus()) {
         std::fprintf(stderr, "the key area never had the focus (is there an X server?)\n");
         return 2;
+    }
+    // --shot PATH: the page as shown, to look at, and nothing keyed.
+    if (!shot.isEmpty()) {
+        waitFor([] { return false; }, 500);
+        return page.grab().save(shot) ? 0 : 2;
     }
     // The sidetone's stream settles before the first press.
     waitFor([] { return SoundDevice::instance().sidetoneStats().callbacks > 100; }, 3000);

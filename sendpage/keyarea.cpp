@@ -18,16 +18,24 @@ constexpr quint32 ControlRCode = 105;
 KeyArea::KeyArea(QWidget *parent) : QFrame(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Sunken);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
+    setMinimumHeight(fontMetrics().height() * 4);
 }
 
 QSize KeyArea::sizeHint() const
 {
     const int h = fontMetrics().height();
-    return {h * 16, h * 4};
+    return {h * 16, h * 5};
+}
+
+void KeyArea::focusInEvent(QFocusEvent *event)
+{
+    // Plain to see where the keys go.
+    setLineWidth(3);
+    QFrame::focusInEvent(event);
 }
 
 void KeyArea::setKey(SendSettings::Key key, SendSettings::PaddlePair paddles)
@@ -134,6 +142,7 @@ void KeyArea::mouseReleaseEvent(QMouseEvent *event)
 
 void KeyArea::focusOutEvent(QFocusEvent *event)
 {
+    setLineWidth(1);
     releaseAll();
     QFrame::focusOutEvent(event);
 }

@@ -79,12 +79,12 @@ void KeySetup::retranslate()
     mode->setItemText(1, tr("Iambic B"));
     speed->setSuffix(tr(" WPM"));
     keyLabel->setText(tr("&Key:"));
-    paddleKeysLabel->setText(tr("Paddle &keys:"));
+    paddleKeysLabel->setText(tr("Paddle ke&ys:"));
     modeLabel->setText(tr("Keyer &mode:"));
-    speedLabel->setText(tr("Keyer &speed:"));
+    speedLabel->setText(tr("K&eyer speed:"));
     portLabel->setText(tr("Serial &port:"));
     straightLineLabel->setText(tr("Key &line:"));
-    dotLineLabel->setText(tr("&Dot line:"));
+    dotLineLabel->setText(tr("D&ot line:"));
     dashLineLabel->setText(tr("Das&h line:"));
     key->setAccessibleName(tr("Key"));
     paddleKeys->setAccessibleName(tr("Paddle keys"));

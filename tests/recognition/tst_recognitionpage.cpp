@@ -11,6 +11,7 @@
 #include "record/record.h"
 #include "translations/translations.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -231,6 +232,44 @@ private slots:
         QCOMPARE(page->settings().reactionMs, stored);
         QCOMPARE(recognition::RecognitionSettings::load().reactionMs, stored);
         QVERIFY(page->reactionLabel->text().contains(QString::number(stored)));
+    }
+
+    void textsFollowTheLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("calibrate");
+        QTest::addColumn<QString>("reaction");
+        QTest::newRow("Portuguese") << 0 << "Reconhecimento instantâneo"
+                                    << "&Medir minha reação"
+                                    << "Tempo de reação: 240 ms";
+        QTest::newRow("Spanish") << 1 << "Reconocimiento instantáneo"
+                                 << "&Medir mi reacción"
+                                 << "Tiempo de reacción: 240 ms";
+        QTest::newRow("English") << 2 << "Instant recognition"
+                                 << "&Measure my reaction"
+                                 << "Reaction time: 240 ms";
+    }
+    void textsFollowTheLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        QFETCH(QString, calibrate);
+        QFETCH(QString, reaction);
+        Open("ReconhecimentoReacao=240\n");
+        Translations::apply(language);
+        QTRY_COMPARE(page->windowTitle(), title);
+        QCOMPARE(page->calibrateButton->text(), calibrate);
+        QCOMPARE(page->reactionLabel->text(), reaction);
+        // Whatever takes the focus has a name a screen reader says.
+        for (QWidget *w : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!(w->focusPolicy() & Qt::TabFocus))
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+        }
+        Translations::apply(2);
+        QTRY_COMPARE(page->windowTitle(), QStringLiteral("Instant recognition"));
     }
 
     void leavingDropsTheRun()

@@ -111,9 +111,11 @@ void RecognitionPage::build()
     status->setWordWrap(true);
 
     auto *form = new QFormLayout;
-    form->addRow(new QLabel(this), speedBox);
-    form->addRow(new QLabel(this), thresholdBox);
-    form->addRow(new QLabel(this), lengthBox);
+    for (QSpinBox *box : {speedBox, thresholdBox, lengthBox}) {
+        auto *label = new QLabel(this);
+        label->setBuddy(box);
+        form->addRow(label, box);
+    }
     auto *reactionRow = new QHBoxLayout;
     reactionRow->addWidget(reactionLabel, 1);
     reactionRow->addWidget(calibrateButton);
@@ -366,7 +368,7 @@ void RecognitionPage::finish()
     const double accuracy = run.accuracy;
     setState(State::Idle);
     setStatus([median, accuracy] {
-        return tr("Median answer time %1 ms, accuracy %2 %.")
+        return tr("Median answer time %1\u00A0ms, accuracy %2\u00A0%.")
             .arg(median)
             .arg(QLocale().toString(accuracy, 'f', 0));
     });

@@ -599,8 +599,8 @@
         <translation>%1: you pressed %2</translation>
     </message>
     <message>
-        <source>Median answer time %1 ms, accuracy %2 %.</source>
-        <translation>Median answer time %1 ms, accuracy %2 %.</translation>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</translation>
     </message>
     <message>
         <source>Instant recognition</source>

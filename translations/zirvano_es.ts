@@ -599,8 +599,8 @@
         <translation>%1: usted pulsó %2</translation>
     </message>
     <message>
-        <source>Median answer time %1 ms, accuracy %2 %.</source>
-        <translation>Tiempo mediano de respuesta %1 ms, acierto %2 %.</translation>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Tiempo mediano de respuesta %1&#xa0;ms, acierto %2&#xa0;%.</translation>
     </message>
     <message>
         <source>Instant recognition</source>

@@ -599,8 +599,8 @@
         <translation>%1: você pressionou %2</translation>
     </message>
     <message>
-        <source>Median answer time %1 ms, accuracy %2 %.</source>
-        <translation>Tempo mediano de resposta %1 ms, acerto %2 %.</translation>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Tempo mediano de resposta %1&#xa0;ms, acerto %2&#xa0;%.</translation>
     </message>
     <message>
         <source>Instant recognition</source>

@@ -143,9 +143,10 @@ private slots:
             QCOMPARE(a.answerMs, times.at(i));
             QCOMPARE(a.charWpm, 30.0);
         }
-        QCOMPARE(
-            page->status->text(),
-            QStringLiteral("Median answer time %1 ms, accuracy %2 %.").arg(median).arg(accuracy));
+        QCOMPARE(page->status->text(),
+                 QStringLiteral("Median answer time %1\u00A0ms, accuracy %2\u00A0%.")
+                     .arg(median)
+                     .arg(accuracy));
     }
 
     void slowOrWrongComesBackSooner_data()

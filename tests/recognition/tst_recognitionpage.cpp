@@ -177,26 +177,6 @@ private slots:
         QVERIFY(!player->played.mid(1, 2).contains(first));
     }
 
-    void thresholdBelowAnswerDoesNotBringBack()
-    {
-        // The same first answer, 650 ms, under a threshold above it: over
-        // several seeds it comes back third after it no more than by chance.
-        int back = 0;
-        for (quint32 seed = 1; seed <= 10; ++seed) {
-            Open("ReconhecimentoLimiar=1000\n");
-            page->setSeed(seed);
-            page->start();
-            const QString first = player->played.constFirst();
-            Answer(650);
-            for (int i = 0; i < 2; ++i)
-                Answer(150);
-            back += player->played.at(3) == first ? 1 : 0;
-            cleanup();
-            init();
-        }
-        QVERIFY2(back <= 4, qPrintable(QString::number(back)));
-    }
-
     void calibrationStored_data()
     {
         QTest::addColumn<QByteArray>("settings");

@@ -10,6 +10,8 @@
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
+#include "recognition/recognitionpage.h"
+#include "recognition/sequenceplayer.h"
 #include "record/record.h"
 
 #include <QApplication>
@@ -43,6 +45,9 @@ Janelas::Janelas()
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
                      new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+    pratica->addPage(
+        course::PracticePage::Recognition,
+        new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -10,6 +10,8 @@
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
+#include "recognition/recognitionpage.h"
+#include "recognition/sequenceplayer.h"
 #include "record/record.h"
 #include "sendpage/sendpage.h"
 
@@ -44,6 +46,9 @@ Janelas::Janelas()
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
                      new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+    pratica->addPage(
+        course::PracticePage::Recognition,
+        new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));
     pratica->addPage(course::PracticePage::Send, new sending::SendPage(fMorse, registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();

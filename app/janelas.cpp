@@ -13,6 +13,7 @@
 #include "recognition/recognitionpage.h"
 #include "recognition/sequenceplayer.h"
 #include "record/record.h"
+#include "sendpage/sendpage.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -48,6 +49,7 @@ Janelas::Janelas()
     pratica->addPage(
         course::PracticePage::Recognition,
         new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));
+    pratica->addPage(course::PracticePage::Send, new sending::SendPage(fMorse, registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -1,0 +1,7 @@
+#include "sendpage/keysound.h"
+
+namespace sending {
+
+KeySound::~KeySound() = default;
+
+} // namespace sending

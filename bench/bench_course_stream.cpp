@@ -9,6 +9,13 @@
 //
 //   bench_course_stream [--pairs 20/5,20/10,25/4,30/30,40/15] [--dir DIR] [--keep]
 //                       [--no-decoder] [--verbose]
+//   bench_course_stream --measure C S RAW GROUPS...
+//
+// The second form measures a recording made elsewhere (the program run by
+// hand, say, or under Xvfb with xdotool keys) of the groups given, at the
+// tone and volume the stored settings give; it prints expected, found and
+// aligned marks, 1 when they pair, and the worst mark, space and start
+// errors.
 //
 // A run lasts a minute (the course's shortest), in real time. Errors are in
 // samples at 96000 Hz; the target is 2 at most.
@@ -64,9 +71,30 @@ std::vector<marktiming::Nominal> nominal(const MorseText &text, int c, int s)
     return marks;
 }
 
+// The recording raw of groups played at (c, s) measured: one line of figures,
+// the groups last.
+int measured(const QString &raw, int c, int s, const QStringList &played,
+             const course::RunSpec &spec)
+{
+    const std::vector<float> samples = stream::read(raw);
+    const MorseText text = MorseText::parse(played.join(QLatin1Char(' ')));
+    const double gain = double(course::RunKeyer::volumeWord(spec) & 0xFFFFu) / 65535.0;
+    const std::vector<std::int16_t> carrier =
+        ToneWave::Samples(spec.waveform, std::int16_t(spec.hertz), 4 * stream::Rate);
+    const marktiming::Channel left{samples.data(), std::int64_t(samples.size() / 2), 2};
+    const marktiming::Comparison r = marktiming::compare(
+        marktiming::measure(left, carrier, gain / 32768.0), nominal(text, c, s));
+    std::printf("%d %d %d %d %.3f %.3f %.3f %d %s\n", r.expected, r.found, r.aligned,
+                r.error.isEmpty(), r.maxMarkError, r.maxSpaceError, r.maxStartError, spec.hertz,
+                qPrintable(played.join(QLatin1Char(' '))));
+    return 0;
+}
+
 // One run in this process: the program's windows, a run from the course
 // page, the recording measured. Prints one line of figures, the text last.
-int child(int &argc, char **argv, int c, int s, const QString &raw)
+// With the groups given, only measures a recording of them made elsewhere,
+// at the tone the stored settings give.
+int child(int &argc, char **argv, int c, int s, const QString &raw, const QStringList &given)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zirvano"));
@@ -84,8 +112,19 @@ int child(int &argc, char **argv, int c, int s, const QString &raw)
     QStringList played;
     course::RunSpec spec;
     const Janelas janelas;
+    const auto tone = [&spec] {
+        spec.hertz = fMorse->Frequencia();
+        spec.leftVolume = fMorse->VolumeEsquerdo();
+        if (const TGeraSom *g = fMorse->Gerador())
+            spec.waveform = g->Waveform();
+    };
+    if (!given.isEmpty()) {
+        played = given;
+        tone();
+        return measured(raw, c, s, played, spec);
+    }
     janelas.AbrePratica(course::PracticePage::Course);
-    QTimer::singleShot(500, fMorse, [&] {
+    QTimer::singleShot(500, fMorse, [&, tone] {
         auto *page = fPratica ? fPratica->findChild<course::CoursePage *>() : nullptr;
         auto *player = fMorse->findChild<course::KeyedRunPlayer *>();
         if (page == nullptr || player == nullptr) {
@@ -111,26 +150,12 @@ int child(int &argc, char **argv, int c, int s, const QString &raw)
                 QCoreApplication::exit(1);
             }
         });
-        spec.hertz = fMorse->Frequencia();
-        spec.leftVolume = fMorse->VolumeEsquerdo();
-        if (const TGeraSom *g = fMorse->Gerador())
-            spec.waveform = g->Waveform();
+        tone();
     });
     if (QApplication::exec() != 0 || played.isEmpty())
         return 1;
 
-    const std::vector<float> samples = stream::read(raw);
-    const MorseText text = MorseText::parse(played.join(QLatin1Char(' ')));
-    const double gain = double(course::RunKeyer::volumeWord(spec) & 0xFFFFu) / 65535.0;
-    const std::vector<std::int16_t> carrier =
-        ToneWave::Samples(spec.waveform, std::int16_t(spec.hertz), 4 * stream::Rate);
-    const marktiming::Channel left{samples.data(), std::int64_t(samples.size() / 2), 2};
-    const marktiming::Comparison r = marktiming::compare(
-        marktiming::measure(left, carrier, gain / 32768.0), nominal(text, c, s));
-    std::printf("%d %d %d %d %.3f %.3f %.3f %d %s\n", r.expected, r.found, r.aligned,
-                r.error.isEmpty(), r.maxMarkError, r.maxSpaceError, r.maxStartError, spec.hertz,
-                qPrintable(played.join(QLatin1Char(' '))));
-    return 0;
+    return measured(raw, c, s, played, spec);
 }
 
 // What multimon-ng reads in the recording's left channel.
@@ -157,9 +182,12 @@ QString decode(const QString &raw, int c)
 
 int main(int argc, char **argv)
 {
-    if (argc == 5 && QByteArray(argv[1]) == "--child") {
+    if (argc >= 5 && (QByteArray(argv[1]) == "--child" || QByteArray(argv[1]) == "--measure")) {
+        QStringList given;
+        for (int i = 5; i < argc; ++i)
+            given << QString::fromLocal8Bit(argv[i]).split(u' ', Qt::SkipEmptyParts);
         return child(argc, argv, QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt(),
-                     QString::fromLocal8Bit(argv[4]));
+                     QString::fromLocal8Bit(argv[4]), given);
     }
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

@@ -51,6 +51,8 @@ std::optional<RunKeyer::Group> RunKeyer::add(const QString &group)
     std::vector<ToneRenderer::Mark> marks;
     for (std::size_t e = first; e < keying.elements().size(); ++e)
         marks.push_back({keying.elements()[e].start, keying.elements()[e].end});
+    if (marks.empty())
+        return std::nullopt;
     const std::int64_t start = marks.front().start;
     const std::int64_t end = marks.back().end;
     const std::int64_t edge = mTone.edgeFrames();

@@ -11,6 +11,8 @@
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
 #include "reception/tfteste.h"
+#include "recognition/recognitionpage.h"
+#include "recognition/sequenceplayer.h"
 #include "record/record.h"
 
 #include <QApplication>
@@ -45,6 +47,9 @@ Janelas::Janelas()
     pratica->addPage(course::PracticePage::Course,
                      new course::CoursePage(fMorse, new course::KeyedRunPlayer(fMorse),
                                             corridas.get(), &exportador));
+    pratica->addPage(
+        course::PracticePage::Recognition,
+        new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -186,6 +186,10 @@ int main(int argc, char **argv)
         QStringList given;
         for (int i = 5; i < argc; ++i)
             given << QString::fromLocal8Bit(argv[i]).split(u' ', Qt::SkipEmptyParts);
+        if (QByteArray(argv[1]) == "--measure" && given.isEmpty()) {
+            std::fprintf(stderr, "bench_course_stream: --measure needs the groups played\n");
+            return 2;
+        }
         return child(argc, argv, QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt(),
                      QString::fromLocal8Bit(argv[4]), given);
     }

@@ -6,6 +6,7 @@
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
 #include "course/coursepage.h"
+#include "course/keyedrunplayer.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
@@ -40,12 +41,13 @@ Janelas::Janelas()
         [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
     registro->open();
     teste->SetRecord(registro.get());
-    // Each page is one line here. The course plays through the seam its page
-    // is given (no player yet: it then says so).
+    // Each page is one line here. The course's player belongs to the main
+    // window, which outlives the page that stops it.
     corridas = std::make_unique<course::RecordStore>(*registro);
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
-                     new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+                     new course::CoursePage(fMorse, new course::KeyedRunPlayer(fMorse),
+                                            corridas.get(), &exportador));
     pratica->addPage(
         course::PracticePage::Recognition,
         new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));

@@ -1,6 +1,6 @@
 #include "course/keyerexporter.h"
 
-#include "morse/morserenderer.h"
+#include "course/runkeyer.h"
 #include "morse/morsetext.h"
 
 namespace course {
@@ -8,8 +8,7 @@ namespace course {
 bool KeyerExporter::exportWav(const QString &file, const QString &text, const RunSpec &spec,
                               QString &error)
 {
-    MorseRenderer renderer(MorseTiming(spec.charWpm, spec.effectiveWpm), spec.hertz, spec.waveform,
-                           spec.softEdges);
+    MorseRenderer renderer = RunKeyer::renderer(spec);
     const MorseText keyed = MorseText::parse(text);
     if (!keyed.ok()) {
         error = keyed.errorMessage();

@@ -5,8 +5,8 @@
 namespace course {
 
 // The WAV export through the standard-timing keyer: the samples the player
-// is given for the same text, speeds, tone and edges (the volume is the
-// player's, not the file's).
+// (RunKeyer) places for the same text, speeds, tone and edges, 16-bit mono
+// at 96000 Hz (the volume is the player's, not the file's).
 class KeyerExporter : public AudioExporter
 {
 public:

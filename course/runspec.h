@@ -13,6 +13,7 @@ struct RunSpec
     double charWpm = 20;      // PARIS words per minute of the characters
     double effectiveWpm = 10; // PARIS (Farnsworth) speed with the gaps, <= charWpm
     std::int64_t durationMs = 120'000;
+    double extraWordGapSeconds = 0; // added to every word space, 0..2
 
     int hertz = 800;
     TTGWave waveform = tgSine;

@@ -2,6 +2,7 @@
 #include "morse/morserenderer.h"
 #include "morse/morsetext.h"
 #include "record/record.h"
+#include "tests/platform/childprocess.h"
 
 #include <QFile>
 #include <QProcess>
@@ -56,6 +57,7 @@ class TstCommandLine : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void actions_data();
     void actions();
     void errors_data();
@@ -65,6 +67,16 @@ private slots:
     void failuresExitWithAStatus();
     void recordExportedWithoutADisplay();
 };
+
+// The tests that run the program skip where no child process can start
+// (under qemu's user-mode emulation).
+void TstCommandLine::init()
+{
+    static const QString porque = WhyNoChildProcess();
+    const QByteArray teste = QTest::currentTestFunction();
+    if (!porque.isEmpty() && teste != "actions" && teste != "errors")
+        QSKIP(qPrintable(porque));
+}
 
 void TstCommandLine::actions_data()
 {

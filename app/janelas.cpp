@@ -9,6 +9,7 @@
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
+#include "progress/characterspage.h"
 #include "reception/tfteste.h"
 #include "record/record.h"
 
@@ -43,6 +44,8 @@ Janelas::Janelas()
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
     pratica->addPage(course::PracticePage::Course,
                      new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
+    pratica->addPage(course::PracticePage::Characters,
+                     new progress::CharactersPage(fMorse, nullptr, registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

@@ -6,6 +6,7 @@
 #include "record/record.h"
 
 #include <QCoreApplication>
+#include <QTimeZone>
 #include <algorithm>
 #include <limits>
 
@@ -16,8 +17,13 @@ namespace {
 // changes for a character (new ones go at the end).
 const QString Review = QStringLiteral("Revisao");
 const QString LastRun = QStringLiteral("RevisaoCorrida");
+// Minutes since 1970 (UTC), which a 32-bit integer holds for millennia.
+const QString LastRunStart = QStringLiteral("RevisaoDesde");
 
 constexpr int RecentDays = 7;
+// No run lasts this long, so one stored after the newest run applied began
+// no earlier than that run's start less this.
+constexpr qint64 LongestRunSecs = 3600;
 
 int Read(const platform::SettingsStore &store, const QString &name, int fallback)
 {
@@ -58,6 +64,8 @@ ReviewSettings ReviewSettings::load()
             s.review.setEntry(known.at(i), Decode(value));
     }
     s.lastRun = std::max(0, Read(store, LastRun, 0));
+    if (const int minutes = Read(store, LastRunStart, 0); minutes > 0 && s.lastRun > 0)
+        s.lastRunStart = QDateTime::fromSecsSinceEpoch(qint64(minutes) * 60, QTimeZone::utc());
     return s;
 }
 
@@ -78,16 +86,21 @@ void ReviewSettings::save() const
             write(name, Encode(e));
     }
     write(LastRun, lastRun);
+    if (lastRunStart.isValid())
+        write(LastRunStart, int(lastRunStart.toSecsSinceEpoch() / 60));
     store.CloseKey();
 }
 
 bool ReviewSettings::applyNewRuns(const record::Record &record)
 {
-    // Runs are applied as they are stored, so after the first time only the
-    // last days need looking at; a week spares a trainer that was closed
-    // while another one stored runs into the same record.
-    const QDateTime since =
-        lastRun > 0 ? QDateTime::currentDateTimeUtc().addDays(-RecentDays) : QDateTime();
+    // Runs are applied as they are stored, so only those begun since the
+    // newest one applied need reading; without its start, the last week's.
+    // The first time, every run is.
+    QDateTime since;
+    if (lastRunStart.isValid())
+        since = lastRunStart.addSecs(-LongestRunSecs);
+    else if (lastRun > 0)
+        since = QDateTime::currentDateTimeUtc().addDays(-RecentDays);
     QList<record::Run> fresh;
     for (const record::Kind kind : {record::Kind::Course, record::Kind::Drill,
                                     record::Kind::Reception, record::Kind::Recognition})
@@ -99,6 +112,9 @@ bool ReviewSettings::applyNewRuns(const record::Record &record)
     for (const record::Run &run : fresh) {
         review.applyRun(run.answers, run.when.toLocalTime().date());
         lastRun = int(std::min<qint64>(run.id, std::numeric_limits<int>::max()));
+        // A run from another clock may be dated later than the next one.
+        if (!lastRunStart.isValid() || run.when > lastRunStart)
+            lastRunStart = run.when;
     }
     return !fresh.isEmpty();
 }

@@ -3,6 +3,7 @@
 #include "progress/leitnerreview.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
 
 namespace record {
@@ -16,11 +17,13 @@ namespace course {
 // key has one value: its last review's Julian day times ten plus its box (a
 // box alone, day 0, for one never reviewed). The newest run already applied
 // is kept by its record id, so that each stored run moves the boxes once,
-// whichever window stored it.
+// whichever window stored it, and by its start, so that only the runs of the
+// last hour or so are read again after each store.
 struct ReviewSettings
 {
     progress::LeitnerReview review;
-    int lastRun = 0; // record id of the newest run applied; 0: none yet
+    int lastRun = 0;        // record id of the newest run applied; 0: none yet
+    QDateTime lastRunStart; // when it began, to the minute; unset: unknown
 
     // Never raises; a damaged value is a character never reviewed.
     static ReviewSettings load();

@@ -635,7 +635,7 @@
     </message>
     <message>
         <source>&amp;Drill my weak characters</source>
-        <translation>Practicar mis caracteres &amp;Practicar mis caracteres débilesamp;débiles</translation>
+        <translation>Practicar mis caracteres &amp;débiles</translation>
     </message>
     <message>
         <source>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</source>
@@ -699,7 +699,7 @@
     </message>
     <message>
         <source>Sc&amp;ore drill</source>
-        <translation>EEvaluar prácti&amp;caamp;valuar práctica</translation>
+        <translation>E&amp;valuar práctica</translation>
     </message>
     <message>
         <source>T&amp;ype the drill:</source>

@@ -635,7 +635,7 @@
     </message>
     <message>
         <source>&amp;Drill my weak characters</source>
-        <translation>Treinar meus caracteres &amp;Treinar meus caracteres fracosamp;fracos</translation>
+        <translation>Treinar meus caracteres &amp;fracos</translation>
     </message>
     <message>
         <source>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</source>
@@ -699,7 +699,7 @@
     </message>
     <message>
         <source>Sc&amp;ore drill</source>
-        <translation>AAval&amp;iar treinoamp;valiar treino</translation>
+        <translation>A&amp;valiar treino</translation>
     </message>
     <message>
         <source>T&amp;ype the drill:</source>

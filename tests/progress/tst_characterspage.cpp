@@ -137,6 +137,7 @@ class TstCharactersPage : public QObject
 
 private slots:
     void initTestCase() { Translations::apply(2); }
+    void cleanup() { Translations::apply(2); }
 
     void keysColouredFromTheRecord_data()
     {
@@ -194,6 +195,15 @@ private slots:
         QCOMPARE(shown,
                  (QStringList{u"5 and H: 7 times"_s, u"4 and V: 5 times"_s, u"6 and B: 4 times"_s,
                               u"H and S: 3 times"_s, u"0 and 9: 2 times"_s}));
+        // In another language at once, counted in its own plural.
+        Translations::apply(0);
+        QTRY_COMPARE(page->windowTitle(), u"&Meus caracteres"_s);
+        QCOMPARE(page->confusions->item(0)->text(), u"5 e H: 7 vezes"_s);
+        QCOMPARE(page->drill->drillButton->text(), u"Treinar meus caracteres &fracos"_s);
+        Translations::apply(1);
+        QTRY_COMPARE(page->confusions->item(0)->text(), u"5 y H: 7 veces"_s);
+        Translations::apply(2);
+        QTRY_COMPARE(page->windowTitle(), u"&My characters"_s);
         Open(false);
         QCOMPARE(page->confusions->count(), 1);
         QCOMPARE(page->confusions->item(0)->text(), u"No characters confused yet."_s);

@@ -56,8 +56,10 @@ CoursePage::CoursePage(const AjustesPrincipais *main, RunPlayer *player, RunStor
     });
     if (player) {
         connect(player, &RunPlayer::finished, this, &CoursePage::played);
+        // Another page may play through the same player.
         connect(player, &RunPlayer::progress, this, [this](qint64 ms) {
-            progress->setValue(int(qMin<qint64>(ms / 100, progress->maximum())));
+            if (runState == State::Playing)
+                progress->setValue(int(qMin<qint64>(ms / 100, progress->maximum())));
         });
     }
 }

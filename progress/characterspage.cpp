@@ -104,6 +104,8 @@ void CharactersPage::build(const AjustesPrincipais *main, course::RunPlayer *pla
     setTabOrder(drill->copyEdit, exportButton);
     setTabOrder(exportButton, importButton);
 
+    exportButton->setEnabled(record);
+    importButton->setEnabled(record);
     connect(map, &CharacterMap::infoChanged, info, &QLabel::setText);
     connect(exportButton, &QPushButton::clicked, this, &CharactersPage::exportRecord);
     connect(importButton, &QPushButton::clicked, this, &CharactersPage::importRecord);

@@ -11,6 +11,8 @@
 #include "platform/keyingsequence.h"
 #include "progress/characterspage.h"
 #include "reception/tfteste.h"
+#include "recognition/recognitionpage.h"
+#include "recognition/sequenceplayer.h"
 #include "record/record.h"
 
 #include <QApplication>
@@ -46,6 +48,9 @@ Janelas::Janelas()
                      new course::CoursePage(fMorse, nullptr, corridas.get(), &exportador));
     pratica->addPage(course::PracticePage::Characters,
                      new progress::CharactersPage(fMorse, nullptr, registro.get()));
+    pratica->addPage(
+        course::PracticePage::Recognition,
+        new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));
     fPratica = pratica.get();
     idioma = std::make_unique<TFIdioma>();
     FIdioma = idioma.get();

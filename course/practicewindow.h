@@ -14,7 +14,8 @@ enum class PracticePage
 {
     Course,
     Characters,
-    Send
+    Send,
+    Recognition
 };
 
 // The practice window: the newer exercises, one page each, in a window that

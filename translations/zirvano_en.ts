@@ -729,6 +729,149 @@
     </message>
 </context>
 <context>
+    <name>recognition::RecognitionPage</name>
+    <message>
+        <source>Measure your reaction time once, then press Start.</source>
+        <translation>Measure your reaction time once, then press Start.</translation>
+    </message>
+    <message>
+        <source>Nothing can be played here: no player is available.</source>
+        <translation>Nothing can be played here: no player is available.</translation>
+    </message>
+    <message>
+        <source>Press a key at each beep.</source>
+        <translation>Press a key at each beep.</translation>
+    </message>
+    <message>
+        <source>The beep cannot be played.</source>
+        <translation>The beep cannot be played.</translation>
+    </message>
+    <message>
+        <source>The course has brought in too few characters yet.</source>
+        <translation>The course has brought in too few characters yet.</translation>
+    </message>
+    <message>
+        <source>Press the key of each character you hear.</source>
+        <translation>Press the key of each character you hear.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is not measured yet: the times include it.</source>
+        <translation>Your reaction time is not measured yet: the times include it.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be played.</source>
+        <translation>“%1” cannot be played.</translation>
+    </message>
+    <message>
+        <source>Stopped: the run was not stored.</source>
+        <translation>Stopped: the run was not stored.</translation>
+    </message>
+    <message>
+        <source>Stopped: the reaction time was not changed.</source>
+        <translation>Stopped: the reaction time was not changed.</translation>
+    </message>
+    <message>
+        <source>Too soon: wait for the beep.</source>
+        <translation>Too soon: wait for the beep.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is %1 ms.</source>
+        <translation>Your reaction time is %1 ms.</translation>
+    </message>
+    <message>
+        <source>Your presses were too uneven to measure a reaction time. Try again.</source>
+        <translation>Your presses were too uneven to measure a reaction time. Try again.</translation>
+    </message>
+    <message>
+        <source>%1  %2 ms</source>
+        <translation>%1  %2 ms</translation>
+    </message>
+    <message>
+        <source>%1: you pressed %2</source>
+        <translation>%1: you pressed %2</translation>
+    </message>
+    <message>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</translation>
+    </message>
+    <message>
+        <source>Instant recognition</source>
+        <translation>Instant recognition</translation>
+    </message>
+    <message>
+        <source>Character &amp;speed:</source>
+        <translation>Character &amp;speed:</translation>
+    </message>
+    <message>
+        <source>S&amp;low above:</source>
+        <translation>S&amp;low above:</translation>
+    </message>
+    <message>
+        <source>Characters a &amp;run:</source>
+        <translation>Characters a &amp;run:</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> WPM</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Character speed</source>
+        <translation>Character speed</translation>
+    </message>
+    <message>
+        <source>Slow above</source>
+        <translation>Slow above</translation>
+    </message>
+    <message>
+        <source>Characters answered slower than this, or wrong, come back sooner.</source>
+        <translation>Characters answered slower than this, or wrong, come back sooner.</translation>
+    </message>
+    <message>
+        <source>Characters a run</source>
+        <translation>Characters a run</translation>
+    </message>
+    <message>
+        <source>Reaction time: %1 ms</source>
+        <translation>Reaction time: %1 ms</translation>
+    </message>
+    <message>
+        <source>Reaction time: not measured yet</source>
+        <translation>Reaction time: not measured yet</translation>
+    </message>
+    <message>
+        <source>&amp;Measure my reaction</source>
+        <translation>&amp;Measure my reaction</translation>
+    </message>
+    <message>
+        <source>Plays a few beeps at random moments: press a key at each.</source>
+        <translation>Plays a few beeps at random moments: press a key at each.</translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation>S&amp;tart</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;op</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>Answer keys</source>
+        <translation>Answer keys</translation>
+    </message>
+    <message>
+        <source>Press the key of the character you hear.</source>
+        <translation>Press the key of the character you hear.</translation>
+    </message>
+</context>
+<context>
     <name>record::AnswerCsv</name>
     <message>
         <source>%1 fields where there should be %2</source>

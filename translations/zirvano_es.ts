@@ -729,6 +729,149 @@
     </message>
 </context>
 <context>
+    <name>recognition::RecognitionPage</name>
+    <message>
+        <source>Measure your reaction time once, then press Start.</source>
+        <translation>Mida su tiempo de reacción una vez y pulse Iniciar.</translation>
+    </message>
+    <message>
+        <source>Nothing can be played here: no player is available.</source>
+        <translation>Aquí no se puede reproducir nada: no hay reproductor disponible.</translation>
+    </message>
+    <message>
+        <source>Press a key at each beep.</source>
+        <translation>Pulse una tecla en cada pitido.</translation>
+    </message>
+    <message>
+        <source>The beep cannot be played.</source>
+        <translation>El pitido no se puede reproducir.</translation>
+    </message>
+    <message>
+        <source>The course has brought in too few characters yet.</source>
+        <translation>El curso aún ha introducido pocos caracteres.</translation>
+    </message>
+    <message>
+        <source>Press the key of each character you hear.</source>
+        <translation>Pulse la tecla de cada carácter que oiga.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is not measured yet: the times include it.</source>
+        <translation>Su tiempo de reacción aún no se ha medido: los tiempos lo incluyen.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be played.</source>
+        <translation>“%1” no se puede reproducir.</translation>
+    </message>
+    <message>
+        <source>Stopped: the run was not stored.</source>
+        <translation>Detenido: la sesión no se guardó.</translation>
+    </message>
+    <message>
+        <source>Stopped: the reaction time was not changed.</source>
+        <translation>Detenido: el tiempo de reacción no cambió.</translation>
+    </message>
+    <message>
+        <source>Too soon: wait for the beep.</source>
+        <translation>Demasiado pronto: espere el pitido.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is %1 ms.</source>
+        <translation>Su tiempo de reacción es %1 ms.</translation>
+    </message>
+    <message>
+        <source>Your presses were too uneven to measure a reaction time. Try again.</source>
+        <translation>Sus pulsaciones fueron demasiado irregulares para medir un tiempo de reacción. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>%1  %2 ms</source>
+        <translation>%1  %2 ms</translation>
+    </message>
+    <message>
+        <source>%1: you pressed %2</source>
+        <translation>%1: usted pulsó %2</translation>
+    </message>
+    <message>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Tiempo mediano de respuesta %1&#xa0;ms, acierto %2&#xa0;%.</translation>
+    </message>
+    <message>
+        <source>Instant recognition</source>
+        <translation>Reconocimiento instantáneo</translation>
+    </message>
+    <message>
+        <source>Character &amp;speed:</source>
+        <translation>&amp;Velocidad de los caracteres:</translation>
+    </message>
+    <message>
+        <source>S&amp;low above:</source>
+        <translation>&amp;Lento por encima de:</translation>
+    </message>
+    <message>
+        <source>Characters a &amp;run:</source>
+        <translation>Caracteres por &amp;sesión:</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> PPM</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Character speed</source>
+        <translation>Velocidad de los caracteres</translation>
+    </message>
+    <message>
+        <source>Slow above</source>
+        <translation>Lento por encima de</translation>
+    </message>
+    <message>
+        <source>Characters answered slower than this, or wrong, come back sooner.</source>
+        <translation>Los caracteres respondidos más despacio que esto, o mal, vuelven antes.</translation>
+    </message>
+    <message>
+        <source>Characters a run</source>
+        <translation>Caracteres por sesión</translation>
+    </message>
+    <message>
+        <source>Reaction time: %1 ms</source>
+        <translation>Tiempo de reacción: %1 ms</translation>
+    </message>
+    <message>
+        <source>Reaction time: not measured yet</source>
+        <translation>Tiempo de reacción: aún no medido</translation>
+    </message>
+    <message>
+        <source>&amp;Measure my reaction</source>
+        <translation>&amp;Medir mi reacción</translation>
+    </message>
+    <message>
+        <source>Plays a few beeps at random moments: press a key at each.</source>
+        <translation>Reproduce unos pitidos en momentos aleatorios: pulse una tecla en cada uno.</translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation>&amp;Iniciar</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>Answer keys</source>
+        <translation>Teclas de respuesta</translation>
+    </message>
+    <message>
+        <source>Press the key of the character you hear.</source>
+        <translation>Pulse la tecla del carácter que oiga.</translation>
+    </message>
+</context>
+<context>
     <name>record::AnswerCsv</name>
     <message>
         <source>%1 fields where there should be %2</source>

@@ -729,6 +729,149 @@
     </message>
 </context>
 <context>
+    <name>recognition::RecognitionPage</name>
+    <message>
+        <source>Measure your reaction time once, then press Start.</source>
+        <translation>Meça seu tempo de reação uma vez e pressione Iniciar.</translation>
+    </message>
+    <message>
+        <source>Nothing can be played here: no player is available.</source>
+        <translation>Nada pode ser tocado aqui: não há reprodutor disponível.</translation>
+    </message>
+    <message>
+        <source>Press a key at each beep.</source>
+        <translation>Pressione uma tecla a cada bipe.</translation>
+    </message>
+    <message>
+        <source>The beep cannot be played.</source>
+        <translation>O bipe não pode ser tocado.</translation>
+    </message>
+    <message>
+        <source>The course has brought in too few characters yet.</source>
+        <translation>O curso ainda introduziu poucos caracteres.</translation>
+    </message>
+    <message>
+        <source>Press the key of each character you hear.</source>
+        <translation>Pressione a tecla de cada caractere que ouvir.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is not measured yet: the times include it.</source>
+        <translation>Seu tempo de reação ainda não foi medido: os tempos o incluem.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be played.</source>
+        <translation>“%1” não pode ser tocado.</translation>
+    </message>
+    <message>
+        <source>Stopped: the run was not stored.</source>
+        <translation>Parado: a sessão não foi guardada.</translation>
+    </message>
+    <message>
+        <source>Stopped: the reaction time was not changed.</source>
+        <translation>Parado: o tempo de reação não mudou.</translation>
+    </message>
+    <message>
+        <source>Too soon: wait for the beep.</source>
+        <translation>Cedo demais: espere o bipe.</translation>
+    </message>
+    <message>
+        <source>Your reaction time is %1 ms.</source>
+        <translation>Seu tempo de reação é %1 ms.</translation>
+    </message>
+    <message>
+        <source>Your presses were too uneven to measure a reaction time. Try again.</source>
+        <translation>Seus toques foram irregulares demais para medir um tempo de reação. Tente de novo.</translation>
+    </message>
+    <message>
+        <source>%1  %2 ms</source>
+        <translation>%1  %2 ms</translation>
+    </message>
+    <message>
+        <source>%1: you pressed %2</source>
+        <translation>%1: você pressionou %2</translation>
+    </message>
+    <message>
+        <source>Median answer time %1&#xa0;ms, accuracy %2&#xa0;%.</source>
+        <translation>Tempo mediano de resposta %1&#xa0;ms, acerto %2&#xa0;%.</translation>
+    </message>
+    <message>
+        <source>Instant recognition</source>
+        <translation>Reconhecimento instantâneo</translation>
+    </message>
+    <message>
+        <source>Character &amp;speed:</source>
+        <translation>&amp;Velocidade dos caracteres:</translation>
+    </message>
+    <message>
+        <source>S&amp;low above:</source>
+        <translation>&amp;Lento acima de:</translation>
+    </message>
+    <message>
+        <source>Characters a &amp;run:</source>
+        <translation>Caracteres por &amp;sessão:</translation>
+    </message>
+    <message>
+        <source> WPM</source>
+        <translation> PPM</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Character speed</source>
+        <translation>Velocidade dos caracteres</translation>
+    </message>
+    <message>
+        <source>Slow above</source>
+        <translation>Lento acima de</translation>
+    </message>
+    <message>
+        <source>Characters answered slower than this, or wrong, come back sooner.</source>
+        <translation>Caracteres respondidos mais devagar que isto, ou errados, voltam mais cedo.</translation>
+    </message>
+    <message>
+        <source>Characters a run</source>
+        <translation>Caracteres por sessão</translation>
+    </message>
+    <message>
+        <source>Reaction time: %1 ms</source>
+        <translation>Tempo de reação: %1 ms</translation>
+    </message>
+    <message>
+        <source>Reaction time: not measured yet</source>
+        <translation>Tempo de reação: ainda não medido</translation>
+    </message>
+    <message>
+        <source>&amp;Measure my reaction</source>
+        <translation>&amp;Medir minha reação</translation>
+    </message>
+    <message>
+        <source>Plays a few beeps at random moments: press a key at each.</source>
+        <translation>Toca alguns bipes em momentos aleatórios: pressione uma tecla a cada um.</translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation>&amp;Iniciar</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>&amp;Parar</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>Answer keys</source>
+        <translation>Teclas de resposta</translation>
+    </message>
+    <message>
+        <source>Press the key of the character you hear.</source>
+        <translation>Pressione a tecla do caractere que ouvir.</translation>
+    </message>
+</context>
+<context>
     <name>record::AnswerCsv</name>
     <message>
         <source>%1 fields where there should be %2</source>

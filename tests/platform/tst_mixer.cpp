@@ -17,6 +17,12 @@ std::atomic<int> allocations{0};
 
 } // namespace
 
+// The replacements below pair malloc with free; where GCC inlines a
+// vector's delete it takes that free for a mismatch with operator new.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void *operator new(std::size_t size)
 {
     if (counting.load(std::memory_order_relaxed))

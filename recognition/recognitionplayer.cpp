@@ -1,0 +1,7 @@
+#include "recognition/recognitionplayer.h"
+
+namespace recognition {
+
+RecognitionPlayer::~RecognitionPlayer() = default;
+
+} // namespace recognition

@@ -10,6 +10,7 @@
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
 #include "platform/keyingsequence.h"
+#include "progress/characterspage.h"
 #include "reception/tfteste.h"
 #include "recognition/recognitionpage.h"
 #include "recognition/sequenceplayer.h"
@@ -41,13 +42,15 @@ Janelas::Janelas()
         [](const QString &texto) { MostraErro(fMorse, texto); }, Qt::QueuedConnection);
     registro->open();
     teste->SetRecord(registro.get());
-    // Each page is one line here. The course's player belongs to the main
-    // window, which outlives the page that stops it.
     corridas = std::make_unique<course::RecordStore>(*registro);
     pratica = std::make_unique<course::PracticeWindow>(fMorse, fMorse);
+    // The course and the drill take turns on one player, which the main
+    // window owns: it outlives the pages, which stop it as they go.
+    auto *tocador = new course::KeyedRunPlayer(fMorse);
     pratica->addPage(course::PracticePage::Course,
-                     new course::CoursePage(fMorse, new course::KeyedRunPlayer(fMorse),
-                                            corridas.get(), &exportador));
+                     new course::CoursePage(fMorse, tocador, corridas.get(), &exportador));
+    pratica->addPage(course::PracticePage::Characters,
+                     new progress::CharactersPage(fMorse, tocador, registro.get()));
     pratica->addPage(
         course::PracticePage::Recognition,
         new recognition::RecognitionPage(new recognition::SequencePlayer(fMorse), registro.get()));

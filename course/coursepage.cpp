@@ -7,6 +7,7 @@
 #include "course/coursesetup.h"
 #include "course/groupgenerator.h"
 #include "course/resultview.h"
+#include "course/reviewsettings.h"
 #include "course/runplayer.h"
 #include "course/runscore.h"
 #include "course/runstore.h"
@@ -55,8 +56,10 @@ CoursePage::CoursePage(const AjustesPrincipais *main, RunPlayer *player, RunStor
     });
     if (player) {
         connect(player, &RunPlayer::finished, this, &CoursePage::played);
+        // Another page may play through the same player.
         connect(player, &RunPlayer::progress, this, [this](qint64 ms) {
-            progress->setValue(int(qMin<qint64>(ms / 100, progress->maximum())));
+            if (runState == State::Playing)
+                progress->setValue(int(qMin<qint64>(ms / 100, progress->maximum())));
         });
     }
 }
@@ -84,6 +87,9 @@ void CoursePage::build()
     copyLabel->setBuddy(copyEdit);
     status = new QLabel(this);
     status->setWordWrap(true);
+    dueLabel = new QLabel(this);
+    dueLabel->setWordWrap(true);
+    dueLabel->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     results = new ResultView(this);
     exportButton = Button(this);
 
@@ -108,6 +114,7 @@ void CoursePage::build()
     outer->addWidget(scroll);
     auto *layout = new QVBoxLayout(contents);
     layout->addWidget(setup);
+    layout->addWidget(dueLabel);
     layout->addLayout(runRow);
     layout->addWidget(copyLabel);
     layout->addWidget(copyEdit);
@@ -150,6 +157,16 @@ void CoursePage::retranslate()
     exportButton->setAccessibleDescription(tr("Writes the last run's sound to a WAV file."));
     if (statusText)
         status->setText(statusText());
+    dueLabel->setAccessibleName(tr("Review due today"));
+    showDue();
+}
+
+// Read afresh each time: the runs of every window move the boxes.
+void CoursePage::showDue()
+{
+    const ReviewSettings review = ReviewSettings::load();
+    const QStringList learned = current.order.lessonCharacters(current.lessonOpen);
+    dueLabel->setText(ReviewSettings::dueLine(review.review.due(learned, QDate::currentDate())));
 }
 
 void CoursePage::setState(State next)
@@ -268,6 +285,7 @@ void CoursePage::score()
     }
     saveSettings();
     setup->showSettings();
+    showDue();
     results->showScore(result, current.order.lessonCharacters(runLesson));
     setState(State::Idle);
 
@@ -325,6 +343,7 @@ void CoursePage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     setup->showScaleNote();
+    showDue();
 }
 
 // Leaving the page, or closing the window, ends a run: nothing plays unseen.

@@ -74,6 +74,8 @@ public:
     QLabel *copyLabel = nullptr;
     QLineEdit *copyEdit = nullptr;
     QLabel *status = nullptr;
+    // The characters of the lessons reached that the spaced review has due.
+    QLabel *dueLabel = nullptr;
     ResultView *results = nullptr;
     QPushButton *exportButton = nullptr;
 
@@ -89,6 +91,7 @@ private:
     void setStatus(std::function<QString()> text);
     void played(const QStringList &groups);
     void saveSettings();
+    void showDue();
     RunSpec spec() const;
 
     QWidget *contents = nullptr; // inside the scroll area

@@ -226,6 +226,10 @@
         <source>Sco&amp;re</source>
         <translation>Sco&amp;re</translation>
     </message>
+    <message>
+        <source>Review due today</source>
+        <translation>Review due today</translation>
+    </message>
 </context>
 <context>
     <name>course::CourseSetup</name>
@@ -508,10 +512,198 @@
     </message>
 </context>
 <context>
+    <name>course::ReviewSettings</name>
+    <message>
+        <source>Nothing is due for review today.</source>
+        <translation>Nothing is due for review today.</translation>
+    </message>
+    <message>
+        <source>Due for review today: %1</source>
+        <translation>Due for review today: %1</translation>
+    </message>
+</context>
+<context>
     <name>progress::CharacterMap</name>
     <message>
         <source>Character map</source>
         <translation>Character map</translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharactersPage</name>
+    <message>
+        <source>&amp;My characters</source>
+        <translation>&amp;My characters</translation>
+    </message>
+    <message>
+        <source>Selected character</source>
+        <translation>Selected character</translation>
+    </message>
+    <message>
+        <source>Point at a key or select it with the arrow keys.</source>
+        <translation>Point at a key or select it with the arrow keys.</translation>
+    </message>
+    <message>
+        <source>Most &amp;confused:</source>
+        <translation>Most &amp;confused:</translation>
+    </message>
+    <message>
+        <source>Most confused characters</source>
+        <translation>Most confused characters</translation>
+    </message>
+    <message>
+        <source>&amp;Progress per day (accuracy and effective speed):</source>
+        <translation>&amp;Progress per day (accuracy and effective speed):</translation>
+    </message>
+    <message>
+        <source>E&amp;xport record…</source>
+        <translation>E&amp;xport record…</translation>
+    </message>
+    <message>
+        <source>Writes every stored answer to a CSV file, one a line.</source>
+        <translation>Writes every stored answer to a CSV file, one a line.</translation>
+    </message>
+    <message>
+        <source>Adds the answers of a CSV file written by an export; those already stored are left out.</source>
+        <translation>Adds the answers of a CSV file written by an export; those already stored are left out.</translation>
+    </message>
+    <message>
+        <source>Record status</source>
+        <translation>Record status</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %2: %n time(s)</source>
+        <translation>
+            <numerusform>%1 and %2: %n time</numerusform>
+            <numerusform>%1 and %2: %n times</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No characters confused yet.</source>
+        <translation>No characters confused yet.</translation>
+    </message>
+    <message>
+        <source>Export the record</source>
+        <translation>Export the record</translation>
+    </message>
+    <message>
+        <source>zirvano-record.csv</source>
+        <translation>zirvano-record.csv</translation>
+    </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <translation>Comma-separated values (*.csv)</translation>
+    </message>
+    <message>
+        <source>The record could not be exported: %1</source>
+        <translation>The record could not be exported: %1</translation>
+    </message>
+    <message>
+        <source>Record written to %1.</source>
+        <translation>Record written to %1.</translation>
+    </message>
+    <message>
+        <source>Import a record</source>
+        <translation>Import a record</translation>
+    </message>
+    <message>
+        <source>The record could not be imported: %1</source>
+        <translation>The record could not be imported: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers read, %3 added, %4 already present.</source>
+        <translation>%1: %2 answers read, %3 added, %4 already present.</translation>
+    </message>
+    <message>
+        <source>K&amp;eys, coloured by your last answers (green 90 % or more, amber 70 to 89 %, red below 70 %, grey fewer than 10 answers):</source>
+        <translation>K&amp;eys, coloured by your last answers (green 90 % or more, amber 70 to 89 %, red below 70 %, grey fewer than 10 answers):</translation>
+    </message>
+    <message>
+        <source>&amp;Import record…</source>
+        <translation>&amp;Import record…</translation>
+    </message>
+</context>
+<context>
+    <name>progress::DrillPanel</name>
+    <message>
+        <source>Groups of the characters you miss most, drawn from your record.</source>
+        <translation>Groups of the characters you miss most, drawn from your record.</translation>
+    </message>
+    <message>
+        <source>Drills cannot be played here: no player is available.</source>
+        <translation>Drills cannot be played here: no player is available.</translation>
+    </message>
+    <message>
+        <source>&amp;Drill my weak characters</source>
+        <translation>&amp;Drill my weak characters</translation>
+    </message>
+    <message>
+        <source>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</source>
+        <translation>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</translation>
+    </message>
+    <message>
+        <source>Ends the drill at once; it is not scored.</source>
+        <translation>Ends the drill at once; it is not scored.</translation>
+    </message>
+    <message>
+        <source>Compares what you typed with what was sent.</source>
+        <translation>Compares what you typed with what was sent.</translation>
+    </message>
+    <message>
+        <source>Drill played</source>
+        <translation>Drill played</translation>
+    </message>
+    <message>
+        <source>What you hear in the drill</source>
+        <translation>What you hear in the drill</translation>
+    </message>
+    <message>
+        <source>Type the groups as they play, a space between groups; press Enter when it is over.</source>
+        <translation>Type the groups as they play, a space between groups; press Enter when it is over.</translation>
+    </message>
+    <message>
+        <source>Drill status</source>
+        <translation>Drill status</translation>
+    </message>
+    <message>
+        <source>The drill is playing: type what you hear.</source>
+        <translation>The drill is playing: type what you hear.</translation>
+    </message>
+    <message>
+        <source>Drill stopped: nothing was scored.</source>
+        <translation>Drill stopped: nothing was scored.</translation>
+    </message>
+    <message>
+        <source>Nothing was played.</source>
+        <translation>Nothing was played.</translation>
+    </message>
+    <message>
+        <source>Played. Finish typing, then press Enter to score.</source>
+        <translation>Played. Finish typing, then press Enter to score.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 right)</source>
+        <translation>%1 (%2 of %3 right)</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right.</source>
+        <translation>Drill scored: %1 % right.</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right. Missed: %2.</source>
+        <translation>Drill scored: %1 % right. Missed: %2.</translation>
+    </message>
+    <message>
+        <source>S&amp;top drill</source>
+        <translation>S&amp;top drill</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ore drill</source>
+        <translation>Sc&amp;ore drill</translation>
+    </message>
+    <message>
+        <source>T&amp;ype the drill:</source>
+        <translation>T&amp;ype the drill:</translation>
     </message>
 </context>
 <context>

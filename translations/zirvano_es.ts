@@ -226,6 +226,10 @@
         <source>Sco&amp;re</source>
         <translation>C&amp;alificar</translation>
     </message>
+    <message>
+        <source>Review due today</source>
+        <translation>Repaso para hoy</translation>
+    </message>
 </context>
 <context>
     <name>course::CourseSetup</name>
@@ -508,10 +512,198 @@
     </message>
 </context>
 <context>
+    <name>course::ReviewSettings</name>
+    <message>
+        <source>Nothing is due for review today.</source>
+        <translation>Nada que repasar hoy.</translation>
+    </message>
+    <message>
+        <source>Due for review today: %1</source>
+        <translation>Para repasar hoy: %1</translation>
+    </message>
+</context>
+<context>
     <name>progress::CharacterMap</name>
     <message>
         <source>Character map</source>
         <translation>Mapa de caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharactersPage</name>
+    <message>
+        <source>&amp;My characters</source>
+        <translation>&amp;Mis caracteres</translation>
+    </message>
+    <message>
+        <source>Selected character</source>
+        <translation>Carácter seleccionado</translation>
+    </message>
+    <message>
+        <source>Point at a key or select it with the arrow keys.</source>
+        <translation>Señale una tecla o selecciónela con las flechas.</translation>
+    </message>
+    <message>
+        <source>Most &amp;confused:</source>
+        <translation>Más &amp;confundidos:</translation>
+    </message>
+    <message>
+        <source>Most confused characters</source>
+        <translation>Caracteres más confundidos</translation>
+    </message>
+    <message>
+        <source>&amp;Progress per day (accuracy and effective speed):</source>
+        <translation>&amp;Progreso por día (acierto y velocidad efectiva):</translation>
+    </message>
+    <message>
+        <source>E&amp;xport record…</source>
+        <translation>E&amp;xportar registro…</translation>
+    </message>
+    <message>
+        <source>Writes every stored answer to a CSV file, one a line.</source>
+        <translation>Escribe todas las respuestas guardadas en un archivo CSV, una por línea.</translation>
+    </message>
+    <message>
+        <source>Adds the answers of a CSV file written by an export; those already stored are left out.</source>
+        <translation>Añade las respuestas de un archivo CSV escrito por una exportación; las ya guardadas se omiten.</translation>
+    </message>
+    <message>
+        <source>Record status</source>
+        <translation>Estado del registro</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %2: %n time(s)</source>
+        <translation>
+            <numerusform>%1 y %2: %n vez</numerusform>
+            <numerusform>%1 y %2: %n veces</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No characters confused yet.</source>
+        <translation>Ningún carácter confundido todavía.</translation>
+    </message>
+    <message>
+        <source>Export the record</source>
+        <translation>Exportar el registro</translation>
+    </message>
+    <message>
+        <source>zirvano-record.csv</source>
+        <translation>zirvano-registro.csv</translation>
+    </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <translation>Valores separados por comas (*.csv)</translation>
+    </message>
+    <message>
+        <source>The record could not be exported: %1</source>
+        <translation>No se pudo exportar el registro: %1</translation>
+    </message>
+    <message>
+        <source>Record written to %1.</source>
+        <translation>Registro escrito en %1.</translation>
+    </message>
+    <message>
+        <source>Import a record</source>
+        <translation>Importar un registro</translation>
+    </message>
+    <message>
+        <source>The record could not be imported: %1</source>
+        <translation>No se pudo importar el registro: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers read, %3 added, %4 already present.</source>
+        <translation>%1: %2 respuestas leídas, %3 añadidas, %4 ya presentes.</translation>
+    </message>
+    <message>
+        <source>K&amp;eys, coloured by your last answers (green 90 % or more, amber 70 to 89 %, red below 70 %, grey fewer than 10 answers):</source>
+        <translation>T&amp;eclas, coloreadas por sus últimas respuestas (verde 90 % o más, ámbar 70 a 89 %, rojo por debajo de 70 %, gris menos de 10 respuestas):</translation>
+    </message>
+    <message>
+        <source>&amp;Import record…</source>
+        <translation>&amp;Importar registro…</translation>
+    </message>
+</context>
+<context>
+    <name>progress::DrillPanel</name>
+    <message>
+        <source>Groups of the characters you miss most, drawn from your record.</source>
+        <translation>Grupos de los caracteres que más falla, sacados de su registro.</translation>
+    </message>
+    <message>
+        <source>Drills cannot be played here: no player is available.</source>
+        <translation>No se pueden reproducir ejercicios aquí: no hay reproductor disponible.</translation>
+    </message>
+    <message>
+        <source>&amp;Drill my weak characters</source>
+        <translation>Practicar mis caracteres &amp;débiles</translation>
+    </message>
+    <message>
+        <source>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</source>
+        <translation>Reproduce grupos aleatorios de los caracteres que ya aprendió, los que más falla con más frecuencia, a las velocidades del curso.</translation>
+    </message>
+    <message>
+        <source>Ends the drill at once; it is not scored.</source>
+        <translation>Termina la práctica en el acto; no se evalúa.</translation>
+    </message>
+    <message>
+        <source>Compares what you typed with what was sent.</source>
+        <translation>Compara lo que escribió con lo que se envió.</translation>
+    </message>
+    <message>
+        <source>Drill played</source>
+        <translation>Práctica reproducida</translation>
+    </message>
+    <message>
+        <source>What you hear in the drill</source>
+        <translation>Lo que oye en la práctica</translation>
+    </message>
+    <message>
+        <source>Type the groups as they play, a space between groups; press Enter when it is over.</source>
+        <translation>Escriba los grupos mientras suenan, con un espacio entre grupos; pulse Intro cuando termine.</translation>
+    </message>
+    <message>
+        <source>Drill status</source>
+        <translation>Estado de la práctica</translation>
+    </message>
+    <message>
+        <source>The drill is playing: type what you hear.</source>
+        <translation>Sonando la práctica: escriba lo que oye.</translation>
+    </message>
+    <message>
+        <source>Drill stopped: nothing was scored.</source>
+        <translation>Práctica detenida: no se evaluó nada.</translation>
+    </message>
+    <message>
+        <source>Nothing was played.</source>
+        <translation>No se reprodujo nada.</translation>
+    </message>
+    <message>
+        <source>Played. Finish typing, then press Enter to score.</source>
+        <translation>Reproducido. Termine de escribir y pulse Intro para evaluar.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 right)</source>
+        <translation>%1 (%2 de %3 correctos)</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right.</source>
+        <translation>Práctica evaluada: %1 % de acierto.</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right. Missed: %2.</source>
+        <translation>Práctica evaluada: %1 % de acierto. Fallos: %2.</translation>
+    </message>
+    <message>
+        <source>S&amp;top drill</source>
+        <translation>De&amp;tener práctica</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ore drill</source>
+        <translation>E&amp;valuar práctica</translation>
+    </message>
+    <message>
+        <source>T&amp;ype the drill:</source>
+        <translation>Escri&amp;ba la práctica:</translation>
     </message>
 </context>
 <context>

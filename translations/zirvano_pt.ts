@@ -226,6 +226,10 @@
         <source>Sco&amp;re</source>
         <translation>&amp;Avaliar</translation>
     </message>
+    <message>
+        <source>Review due today</source>
+        <translation>Revisão para hoje</translation>
+    </message>
 </context>
 <context>
     <name>course::CourseSetup</name>
@@ -508,10 +512,198 @@
     </message>
 </context>
 <context>
+    <name>course::ReviewSettings</name>
+    <message>
+        <source>Nothing is due for review today.</source>
+        <translation>Nada a revisar hoje.</translation>
+    </message>
+    <message>
+        <source>Due for review today: %1</source>
+        <translation>A revisar hoje: %1</translation>
+    </message>
+</context>
+<context>
     <name>progress::CharacterMap</name>
     <message>
         <source>Character map</source>
         <translation>Mapa dos caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>progress::CharactersPage</name>
+    <message>
+        <source>&amp;My characters</source>
+        <translation>&amp;Meus caracteres</translation>
+    </message>
+    <message>
+        <source>Selected character</source>
+        <translation>Caractere selecionado</translation>
+    </message>
+    <message>
+        <source>Point at a key or select it with the arrow keys.</source>
+        <translation>Aponte para uma tecla ou selecione-a com as setas.</translation>
+    </message>
+    <message>
+        <source>Most &amp;confused:</source>
+        <translation>Mais &amp;confundidos:</translation>
+    </message>
+    <message>
+        <source>Most confused characters</source>
+        <translation>Caracteres mais confundidos</translation>
+    </message>
+    <message>
+        <source>&amp;Progress per day (accuracy and effective speed):</source>
+        <translation>&amp;Progresso por dia (acerto e velocidade efetiva):</translation>
+    </message>
+    <message>
+        <source>E&amp;xport record…</source>
+        <translation>E&amp;xportar registro…</translation>
+    </message>
+    <message>
+        <source>Writes every stored answer to a CSV file, one a line.</source>
+        <translation>Grava todas as respostas guardadas num arquivo CSV, uma por linha.</translation>
+    </message>
+    <message>
+        <source>Adds the answers of a CSV file written by an export; those already stored are left out.</source>
+        <translation>Acrescenta as respostas de um arquivo CSV gravado por uma exportação; as já guardadas ficam de fora.</translation>
+    </message>
+    <message>
+        <source>Record status</source>
+        <translation>Situação do registro</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %2: %n time(s)</source>
+        <translation>
+            <numerusform>%1 e %2: %n vez</numerusform>
+            <numerusform>%1 e %2: %n vezes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No characters confused yet.</source>
+        <translation>Nenhum caractere confundido ainda.</translation>
+    </message>
+    <message>
+        <source>Export the record</source>
+        <translation>Exportar o registro</translation>
+    </message>
+    <message>
+        <source>zirvano-record.csv</source>
+        <translation>zirvano-registro.csv</translation>
+    </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <translation>Valores separados por vírgula (*.csv)</translation>
+    </message>
+    <message>
+        <source>The record could not be exported: %1</source>
+        <translation>Não foi possível exportar o registro: %1</translation>
+    </message>
+    <message>
+        <source>Record written to %1.</source>
+        <translation>Registro gravado em %1.</translation>
+    </message>
+    <message>
+        <source>Import a record</source>
+        <translation>Importar um registro</translation>
+    </message>
+    <message>
+        <source>The record could not be imported: %1</source>
+        <translation>Não foi possível importar o registro: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 answers read, %3 added, %4 already present.</source>
+        <translation>%1: %2 respostas lidas, %3 acrescentadas, %4 já presentes.</translation>
+    </message>
+    <message>
+        <source>K&amp;eys, coloured by your last answers (green 90 % or more, amber 70 to 89 %, red below 70 %, grey fewer than 10 answers):</source>
+        <translation>T&amp;eclas, coloridas pelas suas últimas respostas (verde 90 % ou mais, âmbar 70 a 89 %, vermelho abaixo de 70 %, cinza menos de 10 respostas):</translation>
+    </message>
+    <message>
+        <source>&amp;Import record…</source>
+        <translation>&amp;Importar registro…</translation>
+    </message>
+</context>
+<context>
+    <name>progress::DrillPanel</name>
+    <message>
+        <source>Groups of the characters you miss most, drawn from your record.</source>
+        <translation>Grupos dos caracteres que você mais erra, tirados do seu registro.</translation>
+    </message>
+    <message>
+        <source>Drills cannot be played here: no player is available.</source>
+        <translation>Não é possível tocar treinos aqui: nenhum reprodutor disponível.</translation>
+    </message>
+    <message>
+        <source>&amp;Drill my weak characters</source>
+        <translation>Treinar meus caracteres &amp;fracos</translation>
+    </message>
+    <message>
+        <source>Plays random groups of the characters you have learned, the ones you miss most more often, at the course&apos;s speeds.</source>
+        <translation>Toca grupos aleatórios dos caracteres que você já aprendeu, os que mais erra com mais frequência, nas velocidades do curso.</translation>
+    </message>
+    <message>
+        <source>Ends the drill at once; it is not scored.</source>
+        <translation>Encerra o treino na hora; ele não é avaliado.</translation>
+    </message>
+    <message>
+        <source>Compares what you typed with what was sent.</source>
+        <translation>Compara o que você digitou com o que foi enviado.</translation>
+    </message>
+    <message>
+        <source>Drill played</source>
+        <translation>Treino tocado</translation>
+    </message>
+    <message>
+        <source>What you hear in the drill</source>
+        <translation>O que você ouve no treino</translation>
+    </message>
+    <message>
+        <source>Type the groups as they play, a space between groups; press Enter when it is over.</source>
+        <translation>Digite os grupos enquanto tocam, com um espaço entre os grupos; pressione Enter quando terminar.</translation>
+    </message>
+    <message>
+        <source>Drill status</source>
+        <translation>Situação do treino</translation>
+    </message>
+    <message>
+        <source>The drill is playing: type what you hear.</source>
+        <translation>Tocando o treino: digite o que ouve.</translation>
+    </message>
+    <message>
+        <source>Drill stopped: nothing was scored.</source>
+        <translation>Treino interrompido: nada foi avaliado.</translation>
+    </message>
+    <message>
+        <source>Nothing was played.</source>
+        <translation>Nada foi tocado.</translation>
+    </message>
+    <message>
+        <source>Played. Finish typing, then press Enter to score.</source>
+        <translation>Tocado. Termine de digitar e pressione Enter para avaliar.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 right)</source>
+        <translation>%1 (%2 de %3 certos)</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right.</source>
+        <translation>Treino avaliado: %1 % de acerto.</translation>
+    </message>
+    <message>
+        <source>Drill scored: %1 % right. Missed: %2.</source>
+        <translation>Treino avaliado: %1 % de acerto. Erros: %2.</translation>
+    </message>
+    <message>
+        <source>S&amp;top drill</source>
+        <translation>Parar trei&amp;no</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ore drill</source>
+        <translation>A&amp;valiar treino</translation>
+    </message>
+    <message>
+        <source>T&amp;ype the drill:</source>
+        <translation>Digi&amp;te o treino:</translation>
     </message>
 </context>
 <context>

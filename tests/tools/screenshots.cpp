@@ -9,9 +9,13 @@
 #include "app/tfidioma.h"
 #include "app/tfmorse.h"
 #include "app/tfsobre.h"
+#include "course/practicewindow.h"
 #include "data/icone.h"
 #include "keyboard/tfteclado.h"
+#include "progress/charactermap.h"
+#include "progress/characterspage.h"
 #include "reception/tfteste.h"
+#include "record/record.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -20,8 +24,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPointer>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -89,7 +96,9 @@ void JanelaPrincipal()
     QCursor::setPos(fMorse->Btn_Iniciar->mapToGlobal(fMorse->Btn_Iniciar->rect().center()));
     QTest::qWait(200);
 
-    auto *vigia = new QTimer(fMorse);
+    // Guarded: the lesson's own event loop may carry out the deleteLater
+    // before click() returns.
+    const QPointer<QTimer> vigia = new QTimer(fMorse);
     vigia->setInterval(10);
     QObject::connect(vigia, &QTimer::timeout, vigia, [vigia] {
         // Runs at the lesson player's pause between two characters.
@@ -102,8 +111,8 @@ void JanelaPrincipal()
     });
     vigia->start();
     fMorse->Btn_Iniciar->click();
-    if (vigia->isActive()) {
-        delete vigia;
+    if (vigia && vigia->isActive()) {
+        delete vigia.data();
         Falha(QStringLiteral("the lesson never showed C"));
     }
 }
@@ -174,6 +183,66 @@ void Teste()
     });
 }
 
+// A month of a made-up learner's course runs, most characters improving and
+// two of them taken for others, in a file as the record exports it.
+QString Mes(const QTemporaryDir &pasta)
+{
+    const QString aprendidos = QStringLiteral("KMURESNAPTLWI.JZ=FOY,VG5/Q9");
+    QRandomGenerator sorte(2024);
+    record::Record registro;
+    if (!registro.open(pasta.filePath(QStringLiteral("month.sqlite"))))
+        return {};
+    const QDateTime inicio = QDateTime::currentDateTimeUtc().addDays(-30);
+    for (int dia = 0; dia < 30; dia += 1 + int(sorte.bounded(3))) {
+        record::Run corrida;
+        corrida.when = inicio.addDays(dia);
+        corrida.effectiveWpm = 6 + dia / 4.0;
+        corrida.charWpm = 20;
+        const double habilidade = 0.6 + 0.013 * dia;
+        for (int i = 0; i < 120; ++i) {
+            const QString c = aprendidos.at(sorte.bounded(int(aprendidos.size())));
+            const bool dificil = c == QLatin1String("5") || c == QLatin1String("U");
+            QString ouvido = c;
+            if (sorte.generateDouble() > (dificil ? habilidade - 0.25 : habilidade))
+                ouvido = c == QLatin1String("5")   ? QStringLiteral("H")
+                         : c == QLatin1String("U") ? QStringLiteral("V")
+                                                   : QString();
+            record::Answer a;
+            a.when = corrida.when.addSecs(i);
+            a.sent = c;
+            a.answered = ouvido;
+            a.right = c == ouvido;
+            corrida.answers.append(a);
+        }
+        registro.store(corrida);
+    }
+    const QString arquivo = pasta.filePath(QStringLiteral("month.csv"));
+    QString erro;
+    return registro.exportCsv(arquivo, &erro) ? arquivo : QString();
+}
+
+// "My characters" after a month imported through the page, 5 selected.
+void MeusCaracteres()
+{
+    AbreModal<course::PracticeWindow>(fMorse->SBtn_Pratica, [](course::PracticeWindow *janela) {
+        janela->showPage(course::PracticePage::Characters);
+        auto *pagina = qobject_cast<progress::CharactersPage *>(
+            janela->page(course::PracticePage::Characters));
+        QTemporaryDir pasta;
+        const QString arquivo = Mes(pasta);
+        if (!pagina || arquivo.isEmpty()) {
+            Falha(QStringLiteral("no page of characters or no month to import"));
+        } else {
+            pagina->chooseImportFile = [arquivo] { return arquivo; };
+            pagina->importRecord();
+            pagina->map->setFocus();
+            pagina->map->selectCharacter(QStringLiteral("5"));
+            Grava(janela, QStringLiteral("characters-page.png"));
+        }
+        janela->close();
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -201,6 +270,7 @@ int main(int argc, char *argv[])
         JanelaSobre();
         Teclado();
         Teste();
+        MeusCaracteres();
         fMorse->Btn_Fechar->click();
         QCoreApplication::exit(Falhou ? 1 : 0);
     });

@@ -23,8 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSlider>
@@ -243,6 +243,19 @@ void MeusCaracteres()
     });
 }
 
+// A page of the practice window as it opens, before anything is played.
+void PaginaDaPratica(course::PracticePage pagina, const QString &nome)
+{
+    AbreModal<course::PracticeWindow>(fMorse->SBtn_Pratica,
+                                      [pagina, nome](course::PracticeWindow *janela) {
+                                          if (!janela->showPage(pagina))
+                                              Falha(QStringLiteral("no page for %1").arg(nome));
+                                          else
+                                              Grava(janela, nome);
+                                          janela->close();
+                                      });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -271,6 +284,9 @@ int main(int argc, char *argv[])
         Teclado();
         Teste();
         MeusCaracteres();
+        PaginaDaPratica(course::PracticePage::Course, QStringLiteral("course-page.png"));
+        PaginaDaPratica(course::PracticePage::Recognition, QStringLiteral("recognition-page.png"));
+        PaginaDaPratica(course::PracticePage::Send, QStringLiteral("send-page.png"));
         fMorse->Btn_Fechar->click();
         QCoreApplication::exit(Falhou ? 1 : 0);
     });

@@ -119,7 +119,9 @@ metainfo=/usr/share/metainfo/$DESKTOP_ID.metainfo.xml
 desktop-file-validate "$desktop" || fail "installed desktop entry invalid"
 appstreamcli validate --no-net "$metainfo" || fail "installed AppStream metadata invalid"
 grep -qx 'Exec=zirvano' "$desktop" || fail "desktop entry does not start zirvano"
-icon=$(sed -n 's/^Icon=//p' "$desktop")
+grep -qx 'Exec=zirvano --course' "$desktop" || fail "desktop entry has no Koch course action"
+# The main group's icon; each action repeats it.
+icon=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Icon=//p' "$desktop")
 for f in "${ICONS[@]}"; do
     want=/usr/share/icons/hicolor/${f%zirvano.*}$icon.${f##*.}
     [ -s "$want" ] || fail "icon $want missing"

@@ -47,30 +47,6 @@
 
 namespace {
 
-// The marks of text at (c, s), from the standard's own arithmetic, in frames.
-std::vector<marktiming::Nominal> nominal(const MorseText &text, int c, int s)
-{
-    const long double dot = 1.2L / c;
-    const long double ta = (60.0L * c - 37.2L * s) / (static_cast<long double>(c) * s);
-    const long double characterGap = s < c ? 3 * ta / 19 : 3 * dot;
-    const long double wordGap = s < c ? 7 * ta / 19 : 7 * dot;
-    std::vector<marktiming::Nominal> marks;
-    long double t = 0;
-    for (qsizetype i = 0; i < text.symbols().size(); ++i) {
-        const MorseText::Symbol &symbol = text.symbols()[i];
-        if (i > 0)
-            t += symbol.wordStart ? wordGap : characterGap;
-        for (qsizetype e = 0; e < symbol.pattern.size(); ++e) {
-            if (e > 0)
-                t += dot;
-            const long double length = symbol.pattern[e] == '-' ? 3 * dot : dot;
-            marks.push_back({double(t * stream::Rate), double((t + length) * stream::Rate)});
-            t += length;
-        }
-    }
-    return marks;
-}
-
 // The recording raw of groups played at (c, s) measured: one line of figures,
 // the groups last.
 int measured(const QString &raw, int c, int s, const QStringList &played,
@@ -82,8 +58,9 @@ int measured(const QString &raw, int c, int s, const QStringList &played,
     const std::vector<std::int16_t> carrier =
         ToneWave::Samples(spec.waveform, std::int16_t(spec.hertz), 4 * stream::Rate);
     const marktiming::Channel left{samples.data(), std::int64_t(samples.size() / 2), 2};
-    const marktiming::Comparison r = marktiming::compare(
-        marktiming::measure(left, carrier, gain / 32768.0), nominal(text, c, s));
+    const marktiming::Comparison r =
+        marktiming::compare(marktiming::measure(left, carrier, gain / 32768.0),
+                            marktiming::standard(text, c, s, stream::Rate));
     std::printf("%d %d %d %d %.3f %.3f %.3f %d %s\n", r.expected, r.found, r.aligned,
                 r.error.isEmpty(), r.maxMarkError, r.maxSpaceError, r.maxStartError, spec.hertz,
                 qPrintable(played.join(QLatin1Char(' '))));

@@ -37,30 +37,6 @@ struct Speeds
 };
 constexpr Speeds Pairs[] = {{20, 5}, {20, 10}, {25, 4}, {30, 30}, {40, 15}};
 
-// The marks of text at (c, s), from the standard's own arithmetic, in frames.
-std::vector<marktiming::Nominal> nominal(const MorseText &text, int c, int s)
-{
-    const long double dot = 1.2L / c;
-    const long double ta = (60.0L * c - 37.2L * s) / (static_cast<long double>(c) * s);
-    const long double characterGap = s < c ? 3 * ta / 19 : 3 * dot;
-    const long double wordGap = s < c ? 7 * ta / 19 : 7 * dot;
-    std::vector<marktiming::Nominal> marks;
-    long double t = 0;
-    for (qsizetype i = 0; i < text.symbols().size(); ++i) {
-        const MorseText::Symbol &symbol = text.symbols()[i];
-        if (i > 0)
-            t += symbol.wordStart ? wordGap : characterGap;
-        for (qsizetype e = 0; e < symbol.pattern.size(); ++e) {
-            if (e > 0)
-                t += dot;
-            const long double length = symbol.pattern[e] == '-' ? 3 * dot : dot;
-            marks.push_back({double(t * Rate), double((t + length) * Rate)});
-            t += length;
-        }
-    }
-    return marks;
-}
-
 // The samples of a 16-bit mono WAV file at 96000 Hz as floats, as a player
 // converts them; nothing for any other file.
 std::optional<std::vector<float>> readWave(const QString &path)
@@ -133,7 +109,7 @@ int main(int argc, char *argv[])
     bool all = true;
     QStringList decoded;
     for (const Speeds &p : Pairs) {
-        const std::vector<marktiming::Nominal> marks = nominal(parsed, p.c, p.s);
+        const std::vector<marktiming::Nominal> marks = marktiming::standard(parsed, p.c, p.s, Rate);
         for (const bool soft : {true, false}) {
             const QString path = QDir(dir).filePath(
                 QStringLiteral("export-%1-%2-%3.wav").arg(p.c).arg(p.s).arg(soft ? "soft" : "raw"));

@@ -175,4 +175,27 @@ Comparison compare(const std::vector<Mark> &measured, const std::vector<Nominal>
     return c;
 }
 
+std::vector<Nominal> standard(const MorseText &text, int c, int s, int rate)
+{
+    const long double dot = 1.2L / c;
+    const long double ta = (60.0L * c - 37.2L * s) / (static_cast<long double>(c) * s);
+    const long double characterGap = s < c ? 3 * ta / 19 : 3 * dot;
+    const long double wordGap = s < c ? 7 * ta / 19 : 7 * dot;
+    std::vector<Nominal> marks;
+    long double t = 0;
+    for (qsizetype i = 0; i < text.symbols().size(); ++i) {
+        const MorseText::Symbol &symbol = text.symbols()[i];
+        if (i > 0)
+            t += symbol.wordStart ? wordGap : characterGap;
+        for (qsizetype e = 0; e < symbol.pattern.size(); ++e) {
+            if (e > 0)
+                t += dot;
+            const long double length = symbol.pattern[e] == '-' ? 3 * dot : dot;
+            marks.push_back({double(t * rate), double((t + length) * rate)});
+            t += length;
+        }
+    }
+    return marks;
+}
+
 } // namespace marktiming

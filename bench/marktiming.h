@@ -1,5 +1,7 @@
 #pragma once
 
+#include "morse/morsetext.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -66,5 +68,11 @@ struct Comparison
 };
 
 Comparison compare(const std::vector<Mark> &measured, const std::vector<Nominal> &nominal);
+
+// The marks of text at character speed c and effective speed s, at rate
+// frames a second, from the PARIS and Farnsworth arithmetic itself rather
+// than the keyer's, so the keyer is measured against something it did not
+// compute.
+std::vector<Nominal> standard(const MorseText &text, int c, int s, int rate);
 
 } // namespace marktiming
